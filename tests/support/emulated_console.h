@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "link/link_session.h"
+
+namespace zq::emu {
+class Console;
+}
+
+namespace zq::test {
+
+struct ConsoleOptions {
+  int sizeMiB = 16;
+  std::uint8_t firmwareMajor = 2;
+  std::uint8_t firmwareMinor = 0;
+  bool unformatted = false;
+};
+
+// A console emulator served on a thread of the test process, over real
+// endpoints in a temporary device directory, with its card in a temporary
+// host folder. Everything is removed when it goes away.
+class EmulatedConsole {
+ public:
+  explicit EmulatedConsole(ConsoleOptions options = {});
+  ~EmulatedConsole();
+
+  const std::filesystem::path& CardDir() const;
+  const std::filesystem::path& DeviceDir() const;
+
+  // A session bound to this console's device directory, not yet connected,
+  // whose time-outs last `second` per second.
+  std::unique_ptr<LinkSession> MakeSession(
+      std::chrono::milliseconds second = std::chrono::milliseconds(50)) const;
+  // The same, already connected (fails the test when it cannot connect).
+  std::unique_ptr<LinkSession> Connected(
+      std::chrono::milliseconds second = std::chrono::milliseconds(50)) const;
+
+  // The console itself, to script faults.
+  emu::Console& Console();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace zq::test
