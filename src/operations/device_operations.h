@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "link/link_session.h"
+#include "operations/user_interface.h"
+
+namespace zq {
+
+// The user-level operations on the console: each shows its own messages
+// through the user interface and returns true on success.
+//
+// Paths: console paths begin with "zq" (ignoring case), use backslashes and
+// are CP949 bytes; PC paths are UTF-8 in the platform's own form, a folder
+// ending in the platform's separator. `CopyList` entries follow the same
+// rule (a folder ends in its separator, a file does not).
+class DeviceOperations {
+ public:
+  DeviceOperations(LinkSession& link, UserInterface& ui);
+
+  LinkSession& Link() { return link_; }
+  UserInterface& Ui() { return ui_; }
+
+  // Connect, disconnect and the disk-space display.
+  bool ConnectDevice();
+  bool DisconnectDevice();
+  bool ShowDiskInfo(std::uint32_t& total, std::uint32_t& used, std::uint32_t& free);
+  bool ShowDiskInfo();
+
+  // The progress callbacks of every transfer; both return status::kGoOn.
+  int TransferStarted(const TransferStart& start);
+  int TransferProgressed(const TransferProgress& progress);
+
+  // Copy between PC and console. `target` ends in its separator.
+  bool CopyItems(const std::vector<std::string>& copyList, const std::string& target);
+  bool UploadItems(const std::vector<std::string>& copyList, const std::string& consoleTarget,
+                   bool hideAfterwards);
+  bool DownloadItems(const std::vector<std::string>& copyList, const std::string& pcTarget,
+                     bool hideAfterwards);
+  bool UploadFolder(const std::string& pcFolder, const std::string& consoleParent);
+  bool DownloadFolder(const std::string& consoleFolder, const std::string& pcParent);
+  bool UploadFile(const std::string& pcPath, const std::string& consoleFolder, bool hideAfterwards);
+  bool DownloadFile(const std::string& consolePath, const std::string& pcFolder,
+                    const std::string& fileName, bool hideAfterwards);
+  bool UploadBuffer(std::span<const std::uint8_t> bytes, const std::string& consoleFolder,
+                    const std::string& fileName, bool hideAfterwards);
+  bool DownloadToMemory(const std::string& consolePath, const std::string& displayName,
+                        bool hideAfterwards, std::vector<std::uint8_t>& out);
+
+  // The card's 8.3 rules, checked on the name's CP949 bytes; each refusal is
+  // shown as "%s\n%s : %s".
+  bool CheckFileName(const std::string& pcFileName);
+  bool CheckFolderNames(const std::string& pcFolderPath);
+
+  // Folders, removal and format.
+  bool CreateRemoteFolder(const std::string& fullPath, bool hideAfterwards);
+  bool RemoveRemoteFile(const std::string& fullPath, bool hideAfterwards);
+  bool RemoveRemoteFolder(const std::string& fullPathWithoutSeparator, bool hideAfterwards);
+  bool RemoveRemoteItems(const std::vector<std::string>& removalList, bool hideAfterwards);
+  bool FormatCardWithPrompt(bool hideAfterwards);
+
+ private:
+  LinkSession& link_;
+  UserInterface& ui_;
+};
+
+}  // namespace zq
