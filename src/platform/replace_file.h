@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace zq {
+
+enum class ReplaceResult {
+  kOk,
+  kCreateFailed,  // the new file could not be created (or put in place)
+  kWriteFailed,   // the new content could not be written whole
+};
+
+// Writes `data` as the file `target`: the bytes go to a temporary file beside
+// it, which replaces `target` only once it is whole and flushed. On any
+// failure the old file (if any) is left untouched and the temporary removed.
+ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data);
+
+}  // namespace zq
