@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/link_session.h"
+#include "operations/status_messages.h"
 #include "operations/user_interface.h"
 
 namespace zq {
@@ -63,6 +64,18 @@ class DeviceOperations {
   bool FormatCardWithPrompt(bool hideAfterwards);
 
  private:
+  // Shows the family's message for a failing status, hides the progress
+  // window when asked, and returns false.
+  bool Fail(StatusFamily family, Status status, bool hideAfterwards);
+  bool FailWith(const std::string& message, bool hideAfterwards);
+  void HideIf(bool hideAfterwards);
+  // Animation kind 1, the window shown, the bar at 0: the start of every transfer.
+  void PrepareTransferWindow();
+  // The start callback of a transfer whose file the person knows as `shownName` (UTF-8).
+  StartCallback StartShowing(std::string shownName);
+  PacketCallback ProgressShowing();
+  bool ReadDiskInfo(std::uint32_t& total, std::uint32_t& used, std::uint32_t& free);
+
   LinkSession& link_;
   UserInterface& ui_;
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+namespace zq {
+
+// The card's 8.3 rules, on a name's bytes in the card's code page (CP949),
+// so a double-byte character counts two. Each returns the message of the
+// first rule the name breaks, or nullptr when it follows them all.
+
+// File: the extension (after the last period) has exactly 3 characters; no
+// space; the base name (before the last period) holds no period and at most 8
+// characters. Checked in that order.
+const char* FileNameFault(std::string_view cp949Name);
+
+// Folder: no space, no period, at most 8 characters, in that order.
+const char* FolderNameFault(std::string_view cp949Name);
+
+// The length check made just before a single file is sent: the part before
+// the name's first period has at most 8 characters.
+bool BaseNameTooLong(std::string_view cp949Name);
+
+}  // namespace zq
