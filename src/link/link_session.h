@@ -95,7 +95,26 @@ class LinkSession {
   std::uint32_t BlockSize() const { return blockSize_; }
 
  private:
-  // Implementation is free to change the private part.
+  std::chrono::milliseconds Seconds(int seconds) const { return seconds * timing_.second; }
+  void ClosePipes();
+  // The common step rules: a time-out clears the connected flag (-1), any
+  // other failure of the pipe call is -5.
+  Status Step(Status s);
+  Status WritePacket();
+  // Reads one reply within `timeoutSeconds`; -9 unless all 256 bytes came.
+  Status ReadReply(int timeoutSeconds);
+  // Reads one reply and checks its code: `expected` goes on, 0xFF is -19,
+  // 0xFE is -20 when `pathMissing`, 0xF1 is -10 when `unformatted`, else -9.
+  Status Expect(int timeoutSeconds, std::uint8_t expected, bool pathMissing = false,
+                bool unformatted = false);
+  // A command code packet followed by a string packet.
+  Status SendCommand(std::uint8_t code, std::string_view text);
+  // A one-reply command: code, string, then the expected reply.
+  Status SimpleCommand(std::uint8_t code, std::string_view text, int timeoutSeconds,
+                       std::uint8_t expected, bool pathMissing);
+  Status ReceiveChunks(std::uint32_t total, std::vector<std::uint8_t>& out,
+                       const PacketCallback& onPacket);
+
   std::shared_ptr<DeviceTransport> transport_;
   LinkTiming timing_;
   std::unique_ptr<PipeWorker> worker_;

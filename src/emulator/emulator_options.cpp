@@ -1,0 +1,126 @@
+#include "emulator/emulator_options.h"
+
+#include <charconv>
+
+#include "platform/device_directory.h"
+
+namespace zq::emu {
+namespace {
+
+bool ParseNumber(const std::string& text, std::uint32_t& out) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, out);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+bool ParseFirmware(const std::string& text, std::uint8_t& major, std::uint8_t& minor) {
+  const std::size_t dot = text.find('.');
+  std::uint32_t a = 0;
+  std::uint32_t b = 0;
+  if (dot == std::string::npos || !ParseNumber(text.substr(0, dot), a) ||
+      !ParseNumber(text.substr(dot + 1), b) || a > 255 || b > 255) {
+    return false;
+  }
+  major = static_cast<std::uint8_t>(a);
+  minor = static_cast<std::uint8_t>(b);
+  return true;
+}
+
+}  // namespace
+
+std::string EmulatorUsage() {
+  return "usage: zq61-emu --card DIR [options]\n"
+         "Stands in for a ZQ61 console in PC-Link mode, serving the card kept in DIR.\n"
+         "\n"
+         "  --card DIR               host folder holding the card (created and formatted\n"
+         "                           with GAME, MP3, ZQSYS, ZQMM and ZQETC when missing or empty)\n"
+         "  --size MIB               card size: 4, 8, 16, 32, 64 or 128 (default 64)\n"
+         "  --firmware MAJOR.MINOR   firmware version reported to the host (default 2.0;\n"
+         "                           before 1.5 the host sends 32768-byte blocks)\n"
+         "  --unformatted            the card answers \"not formatted\" until the host formats it\n"
+         "                           (formatting erases DIR's contents)\n"
+         "  --speed KIB_PER_S        limit the file data rate, as a real link would (default: "
+         "none)\n"
+         "  --device-dir DIR         device directory to create the interface in (default:\n"
+         "                           $ZQ61_DEVICE_DIR, else $XDG_RUNTIME_DIR/zq61, else "
+         "/tmp/zq61-<uid>)\n"
+         "  --verbose                print every session and command on standard error\n"
+         "  --help                   show this text\n"
+         "\n"
+         "The endpoints are removed when the emulator ends (Ctrl-C included).\n";
+}
+
+std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::string>& args,
+                                                    std::string& error) {
+  EmulatorOptions options;
+  options.console.deviceDir = DefaultDeviceDirectory();
+  bool haveCard = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string text;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--card") {
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      options.console.card = text;
+      haveCard = !text.empty();
+    } else if (arg == "--size") {
+      std::uint32_t mib = 0;
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      if (!ParseNumber(text, mib) ||
+          (mib != 4 && mib != 8 && mib != 16 && mib != 32 && mib != 64 && mib != 128)) {
+        error = "--size must be 4, 8, 16, 32, 64 or 128";
+        return std::nullopt;
+      }
+      options.console.sizeMiB = mib;
+    } else if (arg == "--firmware") {
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      if (!ParseFirmware(text, options.console.firmwareMajor, options.console.firmwareMinor)) {
+        error = "--firmware must be MAJOR.MINOR, e.g. 1.4";
+        return std::nullopt;
+      }
+    } else if (arg == "--unformatted") {
+      options.console.unformatted = true;
+    } else if (arg == "--speed") {
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      if (!ParseNumber(text, options.console.speedKiBPerSecond) ||
+          options.console.speedKiBPerSecond == 0) {
+        error = "--speed must be a positive number of KiB per second";
+        return std::nullopt;
+      }
+    } else if (arg == "--device-dir") {
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      options.console.deviceDir = text;
+    } else if (arg == "--verbose") {
+      options.verbose = true;
+    } else {
+      error = "unknown option: " + arg;
+      return std::nullopt;
+    }
+  }
+  if (!options.help && !haveCard) {
+    error = "--card DIR is required";
+    return std::nullopt;
+  }
+  return options;
+}
+
+}  // namespace zq::emu

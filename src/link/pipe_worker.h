@@ -1,0 +1,72 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <thread>
+
+#include "link/status.h"
+#include "platform/cancel_signal.h"
+#include "platform/endpoint.h"
+
+namespace zq {
+
+// Moves one packet at a time through an endpoint with a time-out. A pipe call
+// can block for ever when the console stops answering, so every call that has
+// to wait runs on the one worker thread, which the caller abandons after the
+// time-out: its blocked call is made to return through the cancel signal, the
+// thread is joined and a fresh worker takes its place.
+//
+// The caller first tries the packet without waiting and hands it to the worker
+// only when the endpoint would block. The data packets of a block go out back
+// to back and usually fit the socket buffer, so most of them cost one system
+// call instead of two thread wake-ups; a caller never spins while it waits.
+class PipeWorker {
+ public:
+  PipeWorker();   // starts the worker
+  ~PipeWorker();  // stops it
+  PipeWorker(const PipeWorker&) = delete;
+  PipeWorker& operator=(const PipeWorker&) = delete;
+
+  // status::kOk when the call finished within `timeout` (`transferred` holds
+  // the bytes moved; a short read is not an error here), status::kTimedOut
+  // after more than `timeout`, status::kIoFailed when the system call failed.
+  Status TimedWrite(Endpoint& endpoint, std::span<const std::uint8_t> packet,
+                    std::size_t& transferred, std::chrono::milliseconds timeout);
+  Status TimedRead(Endpoint& endpoint, std::span<std::uint8_t> buffer, std::size_t& transferred,
+                   std::chrono::milliseconds timeout);
+
+  // How many worker threads were started so far (1 + one per time-out).
+  int WorkersStarted() const;
+
+ private:
+  enum class Kind { kIdle, kWrite, kRead };
+
+  Status Transfer(Kind kind, Endpoint& endpoint, std::span<std::uint8_t> buffer,
+                  std::size_t& transferred, std::chrono::milliseconds timeout);
+  void Start();
+  void KillAndReplace();
+  void Run();
+
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;      // a request was posted (or stop)
+  std::condition_variable finished_;  // the request is done
+  // The request block: written by the caller before it wakes the worker; the
+  // worker writes the result and the count before it sets `done_`.
+  Kind kind_ = Kind::kIdle;
+  Endpoint* endpoint_ = nullptr;
+  std::span<std::uint8_t> buffer_;
+  bool done_ = false;
+  IoResult result_ = IoResult::kOk;
+  std::size_t transferred_ = 0;
+  bool stop_ = false;
+  int workersStarted_ = 0;
+
+  CancelSignal cancel_;
+  std::thread thread_;
+};
+
+}  // namespace zq

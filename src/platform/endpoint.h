@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace zq {
+
+class CancelSignal;
+
+enum class IoResult {
+  kOk,          // the call moved `transferred` bytes (a read may be short; 0 = the peer left)
+  kWouldBlock,  // only from the Try calls: nothing could move without waiting
+  kCancelled,   // the cancel signal fired while the call waited
+  kFailed,      // the system call failed
+};
+
+// One open pipe of the console: each write sends one packet, each read takes
+// one packet. Implemented by every transport (device directory sockets now;
+// libusb bulk endpoints or a Windows driver handle later).
+class Endpoint {
+ public:
+  virtual ~Endpoint() = default;
+
+  // Blocking calls: wait until the packet moves, the call fails, or `cancel`
+  // fires (then kCancelled, and nothing moved).
+  virtual IoResult Write(std::span<const std::uint8_t> packet, std::size_t& transferred,
+                         const CancelSignal& cancel) = 0;
+  virtual IoResult Read(std::span<std::uint8_t> buffer, std::size_t& transferred,
+                        const CancelSignal& cancel) = 0;
+
+  // Attempts that never wait: kWouldBlock when the call would have to.
+  virtual IoResult TryWrite(std::span<const std::uint8_t> packet, std::size_t& transferred) = 0;
+  virtual IoResult TryRead(std::span<std::uint8_t> buffer, std::size_t& transferred) = 0;
+};
+
+}  // namespace zq

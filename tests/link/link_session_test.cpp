@@ -1,0 +1,78 @@
+#include "link/link_session.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <numeric>
+
+#include "emulator/console.h"
+#include "link/wire_codes.h"
+#include "support/emulated_console.h"
+
+namespace zq {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ConsoleOptions;
+using test::EmulatedConsole;
+
+std::vector<std::uint8_t> Pattern(std::size_t size) {
+  std::vector<std::uint8_t> data(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    data[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+  }
+  return data;
+}
+
+TEST(LinkSessionTest, ConnectReadsFirmwareAndPicksBlockSize) {
+  struct Case {
+    std::uint8_t major, minor;
+    std::uint32_t block;
+  };
+  for (const Case c :
+       {Case{1, 4, 0x8000}, Case{1, 5, 0x40000}, Case{2, 0, 0x40000}, Case{0, 9, 0x8000}}) {
+    EmulatedConsole console(ConsoleOptions{16, c.major, c.minor, false});
+    auto session = console.MakeSession();
+    ASSERT_EQ(session->Connect(), status::kOk);
+    EXPECT_TRUE(session->IsConnected());
+    EXPECT_EQ(session->FirmwareMajor(), c.major);
+    EXPECT_EQ(session->FirmwareMinor(), c.minor);
+    EXPECT_EQ(session->BlockSize(), c.block) << int{c.major} << "." << int{c.minor};
+    EXPECT_EQ(session->Identification()[wire::kFirmwareMajorOffset], c.major);
+    EXPECT_EQ(session->Disconnect(), status::kOk);
+  }
+}
+
+TEST(LinkSessionTest, RoundTripOfFilesAndFolders) {
+  EmulatedConsole console;
+  auto session = console.Connected();
+  std::uint32_t total = 0, used = 0, free = 0;
+  ASSERT_EQ(session->QueryDiskInfo(total, used, free), status::kOk);
+  EXPECT_EQ(total, 16u << 20);
+  EXPECT_EQ(used + free, total);
+
+  EntryList root;
+  ASSERT_EQ(session->ListFolder(root, "zq:\\", ListMode::Full), status::kOk);
+  ASSERT_EQ(root.size(), 5u);
+
+  ASSERT_EQ(session->CreateFolder("zq:\\game\\demo"), status::kOk);
+  const auto data = Pattern(300000);
+  ASSERT_EQ(session->SendFile(data, "zq:\\game\\demo\\", "DATA.BIN", nullptr, nullptr),
+            status::kOk);
+  std::vector<std::uint8_t> back;
+  ASSERT_EQ(session->ReceiveFile("zq:\\GAME\\DEMO\\data.bin", "data.bin", back, nullptr, nullptr),
+            status::kOk);
+  EXPECT_EQ(back, data);
+  EntryList demo;
+  ASSERT_EQ(session->ListFolder(demo, "zq:\\game\\demo\\", ListMode::Full), status::kOk);
+  ASSERT_EQ(demo.size(), 1u);
+  EXPECT_EQ(demo[0].name, "DATA.BIN");
+  EXPECT_EQ(demo[0].size, 300000u);
+  EXPECT_GE(demo[0].year, 2000);
+  ASSERT_EQ(session->RemoveFile("zq:\\game\\demo\\data.bin"), status::kOk);
+  ASSERT_EQ(session->RemoveFolder("zq:\\game\\demo"), status::kOk);
+  EXPECT_FALSE(fs::exists(console.CardDir() / "GAME" / "demo"));
+}
+
+}  // namespace
+}  // namespace zq
