@@ -1,0 +1,99 @@
+#include "cli/cli_program.h"
+
+#include <ostream>
+
+#include "cli/command_context.h"
+#include "cli/command_table.h"
+#include "cli/exit_status.h"
+#include "cli/terminal_user_interface.h"
+
+namespace zq::cli {
+
+namespace {
+
+struct GlobalFlags {
+  bool yes = false;
+  bool quiet = false;
+  bool verbose = false;
+  bool help = false;
+};
+
+// Takes the program's own flags out of the words, wherever they stand before
+// a "--", so that "zq61-cli put --yes ..." works like "zq61-cli --yes put ...".
+bool TakeGlobalFlag(const std::string& word, GlobalFlags& flags) {
+  if (word == "-y" || word == "--yes") {
+    flags.yes = true;
+  } else if (word == "-q" || word == "--quiet") {
+    flags.quiet = true;
+  } else if (word == "-v" || word == "--verbose") {
+    flags.verbose = true;
+  } else if (word == "-h" || word == "--help") {
+    flags.help = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+int ProgramUsageError(std::ostream& err, const std::string& problem) {
+  err << "zq61-cli: " << problem << "\n\n" << ProgramUsage() << std::flush;
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams) {
+  GlobalFlags flags;
+  std::string commandName;
+  std::vector<std::string> words;
+  bool optionsEnded = false;
+  for (const std::string& word : arguments) {
+    if (!optionsEnded && word == "--") {
+      optionsEnded = true;
+      if (!commandName.empty()) {
+        words.push_back(word);
+      }
+      continue;
+    }
+    if (!optionsEnded && TakeGlobalFlag(word, flags)) {
+      continue;
+    }
+    if (commandName.empty()) {
+      if (!optionsEnded && word.starts_with("-")) {
+        return ProgramUsageError(streams.err, "unknown option " + word);
+      }
+      commandName = word;
+    } else {
+      words.push_back(word);
+    }
+  }
+
+  if (commandName.empty()) {
+    if (flags.help) {
+      streams.out << ProgramUsage() << std::flush;
+      return kExitSuccess;
+    }
+    return ProgramUsageError(streams.err, "no command given");
+  }
+  const Command* command = FindCommand(commandName);
+  if (command == nullptr) {
+    return ProgramUsageError(streams.err, "unknown command " + commandName);
+  }
+  if (flags.help) {
+    streams.out << CommandUsage(*command) << std::flush;
+    return kExitSuccess;
+  }
+
+  TerminalOptions options;
+  options.assumeYes = flags.yes;
+  options.quiet = flags.quiet;
+  options.inputIsTerminal = streams.inputIsTerminal;
+  options.errorIsTerminal = streams.errorIsTerminal;
+  TerminalUserInterface ui(streams.err, streams.in, options);
+  CommandContext context(ui, streams.out, streams.err, flags.verbose);
+  const int status = command->run(context, *command, words);
+  streams.out.flush();
+  return status;
+}
+
+}  // namespace zq::cli

@@ -1,0 +1,49 @@
+#include "cli/command_context.h"
+
+#include <ostream>
+
+#include "cli/command_table.h"
+#include "cli/exit_status.h"
+#include "platform/device_directory.h"
+#include "platform/directory_transport.h"
+
+namespace zq::cli {
+
+CommandContext::CommandContext(TerminalUserInterface& ui, std::ostream& out, std::ostream& err,
+                               bool verbose)
+    : ui_(ui), out_(out), err_(err), verbose_(verbose) {}
+
+CommandContext::~CommandContext() {
+  if (device_ && connected_) {
+    device_->DisconnectDevice();
+  }
+}
+
+DeviceOperations* CommandContext::Device() {
+  if (!device_) {
+    // The link's diagnostic lines would mix with the command's own output,
+    // which scripts parse; they are printed only when asked for.
+    auto transport = std::make_shared<DirectoryTransport>(
+        DefaultDeviceDirectory(), [this](const std::string& line) { out_ << line << std::flush; });
+    transport->SetDiagnostics(verbose_);
+    link_ = std::make_unique<LinkSession>(transport);
+    device_ = std::make_unique<DeviceOperations>(*link_, ui_);
+    link_->Reset();
+    connected_ = device_->ConnectDevice();
+  }
+  return connected_ ? device_.get() : nullptr;
+}
+
+std::filesystem::path CommandContext::ProgramFolder() const {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : executable.parent_path();
+}
+
+int CommandContext::UsageError(const Command& command, const std::string& problem) {
+  err_ << "zq61-cli " << command.name << ": " << problem << "\n\n" << CommandUsage(command);
+  err_.flush();
+  return kExitUsage;
+}
+
+}  // namespace zq::cli

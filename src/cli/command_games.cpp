@@ -1,0 +1,45 @@
+#include <algorithm>
+#include <ostream>
+
+#include "cli/command_context.h"
+#include "cli/command_table.h"
+#include "cli/exit_status.h"
+#include "packages/installed_programs.h"
+#include "platform/codepage.h"
+
+namespace zq::cli {
+
+namespace {
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return Lower(x) < Lower(y); });
+}
+
+}  // namespace
+
+// One name per line, sorted as the dialog's list box sorts them.
+int RunGames(CommandContext& context, const Command& self, const std::vector<std::string>& words) {
+  if (!words.empty()) {
+    return context.UsageError(self, "no arguments expected");
+  }
+  DeviceOperations* device = context.Device();
+  if (device == nullptr) {
+    return kExitFailed;
+  }
+  auto names = ListInstalledPrograms(*device);
+  if (!names) {
+    return kExitFailed;
+  }
+  std::stable_sort(names->begin(), names->end(), LessIgnoringCase);
+  for (const std::string& name : *names) {
+    context.Out() << Cp949ToUtf8(name) << '\n';
+  }
+  return kExitSuccess;
+}
+
+}  // namespace zq::cli

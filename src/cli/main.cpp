@@ -1,0 +1,15 @@
+// zq61-cli: the console's device operations from a terminal.
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_program.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  zq::cli::ProgramStreams streams{std::cout, std::cerr, std::cin, isatty(STDIN_FILENO) != 0,
+                                  isatty(STDERR_FILENO) != 0};
+  return zq::cli::RunProgram(arguments, streams);
+}
