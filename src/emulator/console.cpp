@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -264,6 +265,11 @@ bool Console::ServePacket() {
   if (protocol_.CommandsStarted() != commandSeen_) {
     commandSeen_ = protocol_.CommandsStarted();
     replyIndex_ = 0;
+    if (config_.log) {
+      char text[32];
+      std::snprintf(text, sizeof text, "command 0x%02X", protocol_.Command());
+      Log(text);
+    }
   }
   Pace(protocol_.DataBytesLastPacket());
   for (Packet& reply : replies) {
@@ -282,6 +288,11 @@ bool Console::ServePacket() {
               break;
             case Fault::Kind::kReplyCode:
               reply[0] = it->code;
+              break;
+            case Fault::Kind::kPatch:
+              for (std::size_t i = 0; i < it->bytes.size() && it->offset + i < reply.size(); ++i) {
+                reply[it->offset + i] = it->bytes[i];
+              }
               break;
           }
           faults_.erase(it);

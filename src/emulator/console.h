@@ -35,19 +35,51 @@ struct ConsoleConfig {
 // A fault the console plays once, at one reply of one command.
 //   kNoReply:    the reply is not sent (the host times out);
 //   kShortReply: only the first `length` bytes of the reply are sent;
-//   kReplyCode:  byte 0 of the reply is replaced by `code`.
+//   kReplyCode:  byte 0 of the reply is replaced by `code`;
+//   kPatch:      the reply's bytes from `offset` on are replaced by `bytes`
+//                (a bogus size, chunk length or name length).
 // `command` is the command code the host started the exchange with (0x40,
 // 0x95, 0xD0, ...); `reply` counts that command's replies from 0. For
-// example {kReplyCode, 0x95, 2, 0xFF} answers the third reply of a full
-// listing with 0xFF (a listing that fails half-way), and {kNoReply, 0x70, 0}
-// leaves the file size of a receive unanswered.
+// example Fault::ReplyCode(0x95, 2, 0xFF) answers the third reply of a full
+// listing with 0xFF (a listing that fails half-way), and Fault::NoReply(0x70,
+// 0) leaves the file size of a receive unanswered.
 struct Fault {
-  enum class Kind { kNoReply, kShortReply, kReplyCode };
+  enum class Kind { kNoReply, kShortReply, kReplyCode, kPatch };
   Kind kind = Kind::kNoReply;
   std::uint8_t command = 0;
   int reply = 0;
   std::uint8_t code = 0;
   std::size_t length = 0;
+  std::size_t offset = 0;
+  std::vector<std::uint8_t> bytes;
+
+  static Fault NoReply(std::uint8_t command, int reply) {
+    Fault f;
+    f.kind = Kind::kNoReply;
+    f.command = command;
+    f.reply = reply;
+    return f;
+  }
+  static Fault ShortReply(std::uint8_t command, int reply, std::size_t length) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kShortReply;
+    f.length = length;
+    return f;
+  }
+  static Fault ReplyCode(std::uint8_t command, int reply, std::uint8_t code) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kReplyCode;
+    f.code = code;
+    return f;
+  }
+  static Fault Patch(std::uint8_t command, int reply, std::size_t offset,
+                     std::vector<std::uint8_t> bytes) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kPatch;
+    f.offset = offset;
+    f.bytes = std::move(bytes);
+    return f;
+  }
 };
 
 // The ZQ61 console in PC-Link mode, standing in for the console and its USB
