@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <system_error>
 
 #include "support/temp_dir.h"
 
@@ -63,6 +64,10 @@ Bytes ToBytes(std::string_view text) {
 }
 
 void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  // Removed first: truncating a file that holds data makes some file systems
+  // flush it, which slows tests that rewrite one file many times.
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
@@ -242,17 +247,20 @@ CommercialBuilder& CommercialBuilder::Zxc(std::string name, Bytes data) {
 }
 
 CommercialBuilder& CommercialBuilder::Folder(std::string path) {
-  items_.push_back({'0', std::move(path), {}, {}});
-  return *this;
+  return Entry('0', std::move(path));
 }
 
 CommercialBuilder& CommercialBuilder::File(std::string folder, std::string name, Bytes data) {
-  items_.push_back({'1', std::move(folder), std::move(name), std::move(data)});
-  return *this;
+  return Entry('1', std::move(folder), std::move(name), std::move(data));
 }
 
 CommercialBuilder& CommercialBuilder::EndMarker() {
-  items_.push_back({'2', {}, {}, {}});
+  return Entry('2', {});
+}
+
+CommercialBuilder& CommercialBuilder::Entry(char kind, std::string path, std::string name,
+                                            Bytes data) {
+  items_.push_back({kind, std::move(path), std::move(name), std::move(data)});
   return *this;
 }
 

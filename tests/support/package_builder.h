@@ -93,6 +93,8 @@ class CommercialBuilder {
   // `folder` is the full console path of the folder that receives the file.
   CommercialBuilder& File(std::string folder, std::string name, Bytes data);
   CommercialBuilder& EndMarker();
+  // An entry of any kind, written like a folder unless `kind` is '1' or '2'.
+  CommercialBuilder& Entry(char kind, std::string path, std::string name = {}, Bytes data = {});
   CommercialBuilder& Coding(StreamCoding coding);
   // Write this entry count instead of the number of entries.
   CommercialBuilder& EntryCount(std::uint32_t count);
