@@ -142,6 +142,11 @@ std::vector<std::vector<std::uint8_t>> Console::Received() const {
   return received_;
 }
 
+bool Console::WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const {
+  std::unique_lock lock(mutex_);
+  return receivedChanged_.wait_for(lock, timeout, [&] { return received_.size() >= count; });
+}
+
 void Console::ClearReceived() {
   std::lock_guard lock(mutex_);
   received_.clear();
@@ -258,6 +263,7 @@ bool Console::ServePacket() {
     std::lock_guard lock(mutex_);
     if (recording_ && received_.size() < kMaxRecorded) {
       received_.emplace_back(packet.begin(), packet.end());
+      receivedChanged_.notify_all();
     }
   }
   std::vector<Packet> replies;

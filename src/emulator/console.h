@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -124,6 +125,9 @@ class Console {
   void SetRecording(bool on);
   std::vector<std::vector<std::uint8_t>> Received() const;
   void ClearReceived();
+  // Waits until at least `count` packets were received (a host that writes
+  // without waiting for a reply is ahead of the console); false on time-out.
+  bool WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const;
   // Sessions that have ended so far, and whether one is being served now.
   int SessionsEnded() const { return sessionsEnded_.load(); }
   bool InSession() const { return inSession_.load(); }
@@ -158,6 +162,7 @@ class Console {
   std::atomic<bool> inSession_{false};
 
   mutable std::mutex mutex_;  // guards what the scripting calls touch
+  mutable std::condition_variable receivedChanged_;
   std::deque<Fault> faults_;
   std::optional<std::pair<std::uint8_t, std::uint8_t>> pendingFirmware_;
   bool pendingUnformatted_ = false;
