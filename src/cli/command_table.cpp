@@ -61,6 +61,20 @@ constexpr Command kCommands[] = {
      "Copies an installed program (a name listed by games) and its data folder into an\n"
      "existing PC folder.\n",
      RunBackup},
+    {"mp3",
+     "mp3 show FILE\n"
+     "  mp3 send FILE... [--name N] [--title T] [--artist A] [--album B] [--year Y]\n"
+     "           [--genre G] [--comment C]",
+     "mp3 show prints the ID3v1 tag of a PC MP3 file as the MP3 basket reads it, and the\n"
+     "console name the basket proposes. No console is needed.\n"
+     "\n"
+     "mp3 send puts the files into the MP3 basket, sets the fields the options give on\n"
+     "every file (--name only with one file; --genre takes a number 0-79, an English\n"
+     "genre name or none), applies them with the basket's checks and questions, and\n"
+     "sends them all to zq:\\MP3 as NAME.mp3: the audio followed by the 128-byte tag.\n"
+     "A file whose name is longer than 8 characters gets its first 8 as console name,\n"
+     "as the basket's \"copy PC file name\" gives it.\n",
+     RunMp3},
 };
 
 }  // namespace

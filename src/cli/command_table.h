@@ -41,5 +41,8 @@ int RunGames(CommandContext& context, const Command& self, const std::vector<std
 int RunUninstall(CommandContext& context, const Command& self,
                  const std::vector<std::string>& words);
 int RunBackup(CommandContext& context, const Command& self, const std::vector<std::string>& words);
+int RunMp3(CommandContext& context, const Command& self, const std::vector<std::string>& words);
+int RunMp3Show(CommandContext& context, const Command& self, const std::vector<std::string>& words);
+int RunMp3Send(CommandContext& context, const Command& self, const std::vector<std::string>& words);
 
 }  // namespace zq::cli
