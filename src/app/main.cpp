@@ -1,0 +1,60 @@
+// zq61: the desktop companion of the ZQ61 console.
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/cmain_frame.h"
+#include "app/czq61_app.h"
+#include "views/czq61_view.h"
+#include "views/czq_tree_view.h"
+
+namespace {
+
+// With ZQ61_SCREENSHOT=path the program answers its own questions, shows the
+// console's root folder, saves a picture of its window to `path` and quits.
+void TakeScreenshotLater(zq::CZQ61App& app, const QString& path) {
+  zq::CMainFrame* frame = app.Frame();
+  QTimer::singleShot(300, frame, [frame, path] {
+    if (frame->IsConnected()) {
+      frame->Tree()->SelectFolder("zq:\\GAME\\RACE\\");
+      frame->Tree()->setCurrentItem(frame->Tree()->ConsoleNode());
+    }
+    QTimer::singleShot(700, frame, [frame, path] {
+      const bool saved = frame->grab().save(path);
+      std::fprintf(saved ? stdout : stderr, "zq61: %s %s\n",
+                   saved ? "saved the window to" : "could not save the window to",
+                   path.toLocal8Bit().constData());
+      QCoreApplication::exit(saved ? 0 : 1);
+    });
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QCoreApplication::setOrganizationName("ZQ61 Program");
+  QCoreApplication::setApplicationName("ZQ61");
+
+  // The framework's own texts in Korean on a Korean system.
+  QTranslator korean;
+  if (QLocale::system().language() == QLocale::Korean &&
+      korean.load("qtbase_ko", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(&korean);
+  }
+
+  const QString screenshot = qEnvironmentVariable("ZQ61_SCREENSHOT");
+  zq::CZQ61App app;
+  if (!app.InitInstance(!screenshot.isEmpty())) {
+    return 1;
+  }
+  if (!screenshot.isEmpty()) {
+    TakeScreenshotLater(app, screenshot);
+  }
+  return QApplication::exec();
+}

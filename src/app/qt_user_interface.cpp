@@ -1,0 +1,187 @@
+#include "app/qt_user_interface.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/progress_window.h"
+
+namespace zq {
+
+namespace {
+
+QString Qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Stop:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString Filters(const FileDialogRequest& request) {
+  QStringList parts;
+  for (const auto& [text, patterns] : request.filters) {
+    QString shown = Qs(text);
+    if (!shown.contains('(')) {
+      shown += " (" + Qs(patterns).replace(';', ' ') + ")";
+    }
+    parts << shown;
+  }
+  return parts.join(";;");
+}
+
+}  // namespace
+
+void QtUserInterface::ShowMessage(const std::string& text, MessageIcon icon,
+                                  const std::string& caption) {
+  if (unattended_) {
+    return;
+  }
+  QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), QMessageBox::Ok, window_);
+  box.exec();
+}
+
+Answer QtUserInterface::Ask(const std::string& text, Buttons buttons, MessageIcon icon,
+                            const std::string& caption) {
+  if (unattended_) {
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+  }
+  QMessageBox::StandardButtons choice = QMessageBox::Ok;
+  if (buttons == Buttons::OkCancel) {
+    choice = QMessageBox::Ok | QMessageBox::Cancel;
+  } else if (buttons == Buttons::YesNo) {
+    choice = QMessageBox::Yes | QMessageBox::No;
+  }
+  QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), choice, window_);
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
+void QtUserInterface::Repaint() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUserInterface::ShowProgress() {
+  progress_.show();
+  progress_.raise();
+  Repaint();
+}
+
+void QtUserInterface::HideProgress() {
+  progress_.hide();
+}
+
+void QtUserInterface::SetProgressCaption(const std::string& text) {
+  progress_.setWindowTitle(Qs(text));
+  Repaint();
+}
+
+void QtUserInterface::SetProgressLine(const std::string& text) {
+  progress_.SetLine(Qs(text));
+  Repaint();
+}
+
+void QtUserInterface::SetByteCounter(const std::string& text) {
+  progress_.SetByteCounter(Qs(text));
+  Repaint();
+}
+
+void QtUserInterface::SetProgressRange(std::uint32_t maximum) {
+  progress_.SetRange(maximum);
+  Repaint();
+}
+
+void QtUserInterface::SetProgressPosition(std::uint32_t position) {
+  progress_.SetPosition(position);
+  Repaint();
+}
+
+void QtUserInterface::SetAnimation(Animation kind) {
+  progress_.SetAnimation(static_cast<int>(kind));
+  Repaint();
+}
+
+void QtUserInterface::BeginWaitCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUserInterface::EndWaitCursor() {
+  if (QApplication::overrideCursor() != nullptr) {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void QtUserInterface::SetDiskText(const std::string& text) {
+  if (diskText) {
+    diskText(Qs(text));
+  }
+}
+
+void QtUserInterface::NavigateTo(const std::string& path) {
+  if (navigateTo) {
+    navigateTo(path);
+  }
+}
+
+void QtUserInterface::AddFolderNode(const std::string& consolePath) {
+  if (addFolderNode) {
+    addFolderNode(consolePath);
+  }
+}
+
+void QtUserInterface::RemoveFolderNode(const std::string& consolePath) {
+  if (removeFolderNode) {
+    removeFolderNode(consolePath);
+  }
+}
+
+std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
+  const QString chosen = QFileDialog::getOpenFileName(window_, Qs(request.title),
+                                                      Qs(request.startFolder), Filters(request));
+  if (chosen.isEmpty()) {
+    return std::nullopt;
+  }
+  return chosen.toStdString();
+}
+
+std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
+  QFileDialog dialog(window_, Qs(request.title), Qs(request.startFolder), Filters(request));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(Qs(request.defaultExtension));
+  if (!request.proposedName.empty()) {
+    dialog.selectFile(Qs(request.proposedName));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtUserInterface::ChooseFolder(const std::string& title,
+                                                         const std::string& preselected) {
+  const QString chosen = QFileDialog::getExistingDirectory(window_, Qs(title), Qs(preselected));
+  if (chosen.isEmpty()) {
+    return std::nullopt;
+  }
+  return chosen.toStdString();
+}
+
+}  // namespace zq

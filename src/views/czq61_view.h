@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "views/explorer_context.h"
+#include "views/rules/list_sorter.h"
+#include "views/rules/row_texts.h"
+
+class QAbstractItemView;
+class QListView;
+class QMenu;
+class QMimeData;
+class QModelIndex;
+class QStackedWidget;
+class QStandardItem;
+class QStandardItemModel;
+class QTreeView;
+
+namespace zq {
+
+class CZQTreeView;
+
+// Whether a drag carries rows of the list (the tree accepts only those).
+bool IsListRowsDrag(const QMimeData* data);
+
+// Data roles of the list's rows (column 0).
+inline constexpr int kRawNameRole =
+    0x0100 + 1;  // QByteArray: the name as the card or disk holds it
+
+// The file list: one folder of the console's card or of the PC, in one of the
+// four styles (one model shown by an icon view or by a details view). It owns
+// `CurrentPath` and `CopyList`, and carries out most of the frame's commands.
+class CZQ61View : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum Style { kLargeIcons = 0, kDetails = 1, kSmallIcons = 2, kList = 3 };
+
+  explicit CZQ61View(ExplorerContext& context, QWidget* parent = nullptr);
+  ~CZQ61View() override;
+
+  void SetTreeView(CZQTreeView* tree) { tree_ = tree; }
+
+  // Start-up, once the console answered: the four columns and the details style.
+  void InsertColumns();
+
+  bool RefillList();
+  void NavigateTo(const std::string& path);
+  void SetListStyle(int style);
+  int GetListStyle() const { return style_; }
+  void CollectSelection();
+  void FormatAndRefill();
+
+  // Sorting: a header click toggles the column's direction and sorts by the
+  // column's own kind; the frame's arrange commands give the kind themselves.
+  void OnHeaderClicked(int column);
+  void SortBy(int column, SortKind kind);
+  void ToggleSortDirection(int column) { directions_.Toggle(column); }
+
+  // Commands.
+  void OnNewFolder();
+  void OnRefresh();
+  void OnPaste();
+  void OnCopy();
+  void OnDelete();
+  void OnDoubleClick(const QModelIndex& index);
+
+  // The end of a drag of rows onto the tree: copy the selection into the
+  // node the tree highlighted.
+  void FinishDropOnTree();
+
+  // The context menu with its graying; the caller shows it.
+  QMenu* BuildContextMenu(QWidget* parent);
+
+  const std::string& CurrentPath() const { return currentPath_; }
+  const std::vector<std::string>& CopyList() const { return copyList_; }
+  QStandardItemModel* Model() const { return model_; }
+  QTreeView* DetailsView() const { return details_; }
+  QListView* IconView() const { return icons_; }
+  QAbstractItemView* ActiveView() const;
+  bool NewFolderPending() const { return newFolderPending_; }
+
+  // Rows by name (display text), for the frame and tests; -1 when absent.
+  int RowOfName(const QString& name) const;
+  std::vector<QString> RowNames() const;
+
+  // Hook for the commercial installation of a double-clicked .zpk file
+  // (filled in by the packages' window code); does nothing while empty.
+  std::function<void(const std::string& pcPath)> onInstallPackage;
+
+ signals:
+  // The list's style changed through the view's own commands.
+  void listStyleChanged(int style);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void AppendRow(const RowTexts& row, const QString& displayName, const QIcon& icon);
+  bool FillConsoleRows();
+  void FillPcRows();
+  void OnEditorClosed();
+  void FinishNewFolder(const QString& name);
+  void RemoveLastRow();
+  void StartDrag();
+  std::vector<int> SelectedRows() const;
+
+  ExplorerContext& context_;
+  CZQTreeView* tree_ = nullptr;
+  QStandardItemModel* model_;
+  QStackedWidget* stack_;
+  QListView* icons_;
+  QTreeView* details_;
+  int style_ = kDetails;
+  std::string currentPath_;
+  std::vector<std::string> copyList_;
+  SortDirections directions_;
+  bool newFolderPending_ = false;
+  bool columnsInserted_ = false;
+};
+
+}  // namespace zq

@@ -1,0 +1,456 @@
+#include "views/czq_tree_view.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QDragMoveEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QStorageInfo>
+
+#include "platform/codepage.h"
+#include "views/czq61_view.h"
+#include "views/rules/folder_path.h"
+#include "views/rules/listing_rules.h"
+#include "views/view_icons.h"
+
+namespace zq {
+
+namespace {
+
+constexpr int kKindRole = Qt::UserRole + 1;
+constexpr int kNodeNameRole = Qt::UserRole + 2;
+constexpr int kDriveRootRole = Qt::UserRole + 3;
+
+QString Qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+std::string RawName(const QTreeWidgetItem* node) {
+  return node->data(0, kNodeNameRole).toByteArray().toStdString();
+}
+
+int KindOf(const QTreeWidgetItem* node) {
+  return node->data(0, kKindRole).toInt();
+}
+
+// Whether a PC folder holds at least one folder (hidden ones count).
+bool HasSubfolder(const QString& path) {
+  QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+  return it.hasNext();
+}
+
+// File systems that hold no files of the person's: left out of the computer node.
+bool IsPseudoFileSystem(const QByteArray& type) {
+  static const char* const kinds[] = {
+      "proc",     "sysfs",      "devtmpfs",    "devpts",         "tmpfs",    "cgroup", "cgroup2",
+      "pstore",   "bpf",        "securityfs",  "debugfs",        "tracefs",  "mqueue", "hugetlbfs",
+      "fusectl",  "configfs",   "autofs",      "binfmt_misc",    "squashfs", "nsfs",   "ramfs",
+      "efivarfs", "rpc_pipefs", "fuse.portal", "fuse.gvfsd-fuse"};
+  for (const char* kind : kinds) {
+    if (type == kind) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string WithSlash(QString path) {
+  if (!path.endsWith('/')) {
+    path += '/';
+  }
+  return path.toStdString();
+}
+
+}  // namespace
+
+CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
+    : QTreeWidget(parent), context_(context), drives_(PlatformDrives()) {
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setRootIsDecorated(true);
+  setItemsExpandable(true);
+  setAcceptDrops(true);
+  setDropIndicatorShown(false);
+  setDragDropMode(QAbstractItemView::DropOnly);
+  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
+    WaitCursor wait(context_.ui);
+    ExpandNode(node);
+  });
+  connect(this, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* node) { OnCurrentChanged(node); });
+}
+
+std::vector<DriveNode> CZQTreeView::PlatformDrives() {
+  std::vector<DriveNode> drives;
+  const QString home = QDir::homePath();
+  drives.push_back({DriveNodeText("Home", home.toStdString()), WithSlash(home)});
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (!volume.isValid() || !volume.isReady() ||
+        (volume.rootPath() != "/" && IsPseudoFileSystem(volume.fileSystemType()))) {
+      continue;
+    }
+    const std::string root = WithSlash(volume.rootPath());
+    bool known = false;
+    for (const auto& drive : drives) {
+      known = known || drive.rootPath == root;
+    }
+    if (!known) {
+      drives.push_back(
+          {DriveNodeText(volume.displayName().toStdString(), volume.rootPath().toStdString()),
+           root});
+    }
+  }
+  return drives;
+}
+
+QTreeWidgetItem* CZQTreeView::AddChild(QTreeWidgetItem* parent, int kind,
+                                       const std::string& rawName, const QString& text,
+                                       const QIcon& icon, bool expandable) {
+  auto* node = new QTreeWidgetItem(parent, {text});
+  node->setData(0, kKindRole, kind);
+  node->setData(0, kNodeNameRole, QByteArray::fromStdString(rawName));
+  node->setIcon(0, icon);
+  node->setChildIndicatorPolicy(expandable ? QTreeWidgetItem::ShowIndicator
+                                           : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+  if (parent != nullptr) {
+    parent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+  }
+  return node;
+}
+
+void CZQTreeView::FillRoots() {
+  quietSelection_ = true;
+  dropNode_ = nullptr;
+  clear();
+  const auto& icons = ViewIcons::Get();
+  consoleNode_ = AddChild(nullptr, kConsoleNode, {}, Qs(std::string(kConsoleNodeText)),
+                          icons.Program(RowIcon::Folder), true);
+  computerNode_ = AddChild(nullptr, kComputerNode, {}, "Computer", icons.Computer(), true);
+  addTopLevelItems({consoleNode_, computerNode_});
+  quietSelection_ = false;
+}
+
+std::string CZQTreeView::PathOfNode(const QTreeWidgetItem* node) const {
+  if (node == nullptr) {
+    return {};
+  }
+  std::vector<std::string> names;
+  std::string driveRoot;
+  const QTreeWidgetItem* at = node;
+  for (; at != nullptr && at->parent() != nullptr; at = at->parent()) {
+    if (KindOf(at) == kDriveNode) {
+      driveRoot = at->data(0, kDriveRootRole).toString().toStdString();
+      break;
+    }
+    names.insert(names.begin(), RawName(at));
+  }
+  if (at == nullptr) {
+    return {};
+  }
+  if (KindOf(at) == kDriveNode) {
+    return zq::PathOfNode(NodeRoot::Computer, driveRoot, names);
+  }
+  return KindOf(at) == kConsoleNode ? zq::PathOfNode(NodeRoot::Console, {}, names) : std::string();
+}
+
+void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
+  if (node == nullptr || node == dropNode_) {
+    ClearDropHighlight();
+  }
+  if (node == nullptr) {
+    return;
+  }
+  quietSelection_ = true;
+  const std::string path = PathOfNode(node);
+  if (dropNode_ != nullptr) {
+    ClearDropHighlight();
+  }
+  qDeleteAll(node->takeChildren());
+  switch (KindOf(node)) {
+    case kConsoleNode:
+    case kConsoleFolder:
+      ExpandConsoleNode(node, path);
+      break;
+    case kComputerNode:
+      ExpandComputerNode(node);
+      break;
+    default:
+      ExpandPcFolder(node, path);
+      break;
+  }
+  // Deleting children may have moved the current node: put it back on the
+  // folder the list shows, without showing anything anew.
+  if (list_ != nullptr) {
+    if (QTreeWidgetItem* shown = FindNode(list_->CurrentPath())) {
+      setCurrentItem(shown);
+    }
+  }
+  quietSelection_ = false;
+}
+
+void CZQTreeView::ExpandConsoleNode(QTreeWidgetItem* node, const std::string& path) {
+  EntryList entries;
+  const Status result = context_.operations.Link().ListFolder(entries, path, ListMode::NamesOnly);
+  if (result != status::kOk) {
+    context_.ui.ShowMessage(ListingFailureMessage(result));
+    return;
+  }
+  const bool zqMode = context_.isZqMode();
+  const auto& icons = ViewIcons::Get();
+  for (const auto& entry : entries) {
+    if (!IsListableConsoleName(entry.name) || !ShowEntry(zqMode, path, entry.name)) {
+      continue;
+    }
+    // Files listed by the console become nodes too, but lead nowhere.
+    AddChild(node, entry.IsFolder() ? kConsoleFolder : kConsoleFile, entry.name,
+             Qs(Cp949ToUtf8(entry.name)),
+             icons.Program(entry.IsFolder() ? RowIcon::Folder : ConsoleFileIcon(entry.name)),
+             entry.IsFolder());
+  }
+}
+
+void CZQTreeView::ExpandComputerNode(QTreeWidgetItem* node) {
+  const auto& icons = ViewIcons::Get();
+  for (const auto& drive : drives_) {
+    QTreeWidgetItem* child = AddChild(node, kDriveNode, {}, Qs(drive.text), icons.Drive(),
+                                      HasSubfolder(Qs(drive.rootPath)));
+    child->setData(0, kDriveRootRole, Qs(drive.rootPath));
+  }
+}
+
+void CZQTreeView::ExpandPcFolder(QTreeWidgetItem* node, const std::string& path) {
+  const auto& icons = ViewIcons::Get();
+  const QDir folder(Qs(path));
+  const auto entries =
+      folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
+  for (const QFileInfo& info : entries) {
+    AddChild(node, kPcFolder, info.fileName().toStdString(), info.fileName(),
+             icons.ForPcEntry(info), HasSubfolder(info.filePath()));
+  }
+}
+
+QTreeWidgetItem* CZQTreeView::ChildNamed(QTreeWidgetItem* parent, const std::string& rawName) {
+  if (parent == nullptr) {
+    return nullptr;
+  }
+  QTreeWidgetItem* sameButCase = nullptr;
+  for (int i = 0; i < parent->childCount(); ++i) {
+    QTreeWidgetItem* child = parent->child(i);
+    const std::string name = RawName(child);
+    if (name == rawName) {
+      return child;
+    }
+    if (sameButCase == nullptr && SameNameIgnoringCase(name, rawName)) {
+      sameButCase = child;
+    }
+  }
+  return sameButCase;
+}
+
+void CZQTreeView::OnCurrentChanged(QTreeWidgetItem* node) {
+  if (quietSelection_ || node == nullptr || list_ == nullptr) {
+    return;
+  }
+  const std::string path = PathOfNode(node);
+  if (path == list_->CurrentPath() || KindOf(node) == kComputerNode ||
+      KindOf(node) == kConsoleFile) {
+    return;
+  }
+  WaitCursor wait(context_.ui);
+  list_->NavigateTo(path);
+}
+
+int CZQTreeView::SelectFolder(const std::string& given) {
+  std::string path = given.empty() && list_ != nullptr ? list_->CurrentPath() : given;
+  if (path.empty() || consoleNode_ == nullptr) {
+    return -1;
+  }
+  QTreeWidgetItem* node = nullptr;
+  std::vector<std::string> names;
+  if (IsConsolePath(path)) {
+    node = consoleNode_;
+    names = NamesBelowRoot(path, kConsoleRoot);
+  } else {
+    if (computerNode_->childCount() == 0) {
+      ExpandNode(computerNode_);
+    }
+    std::vector<DriveNode> drives;
+    for (int i = 0; i < computerNode_->childCount(); ++i) {
+      const QTreeWidgetItem* child = computerNode_->child(i);
+      drives.push_back(
+          {child->text(0).toStdString(), child->data(0, kDriveRootRole).toString().toStdString()});
+    }
+    std::string drivePart;
+    const auto found = FindDriveForPath(path, drives, drivePart);
+    if (!found) {
+      context_.ui.ShowMessage(CouldNotFindDriveMessage(drivePart, given.empty() ? path : given));
+      return -1;
+    }
+    node = computerNode_->child(static_cast<int>(*found));
+    names = NamesBelowRoot(path, drives[*found].rootPath);
+  }
+  for (const auto& name : names) {
+    if (!node->isExpanded()) {
+      node->setExpanded(true);  // reads the children (itemExpanded)
+    }
+    QTreeWidgetItem* child = ChildNamed(node, name);
+    if (child == nullptr) {
+      ExpandNode(node);
+      child = ChildNamed(node, name);
+      if (child == nullptr) {
+        return -1;
+      }
+    }
+    node = child;
+  }
+  return 0;
+}
+
+QTreeWidgetItem* CZQTreeView::FindNode(const std::string& path) const {
+  if (path.empty() || consoleNode_ == nullptr) {
+    return nullptr;
+  }
+  QTreeWidgetItem* node = nullptr;
+  std::vector<std::string> names;
+  if (IsConsolePath(path)) {
+    node = consoleNode_;
+    names = NamesBelowRoot(path, kConsoleRoot);
+  } else {
+    std::size_t best = 0;
+    for (int i = 0; i < computerNode_->childCount(); ++i) {
+      const std::string root =
+          computerNode_->child(i)->data(0, kDriveRootRole).toString().toStdString();
+      if (!root.empty() && path.compare(0, root.size(), root) == 0 && root.size() > best) {
+        node = computerNode_->child(i);
+        best = root.size();
+      }
+    }
+    if (node == nullptr) {
+      return nullptr;
+    }
+    names = NamesBelowRoot(path, node->data(0, kDriveRootRole).toString().toStdString());
+  }
+  for (const auto& name : names) {
+    node = ChildNamed(node, name);
+    if (node == nullptr) {
+      return nullptr;
+    }
+  }
+  return node;
+}
+
+void CZQTreeView::AddFolderNode(const std::string& consolePath) {
+  if (!IsConsolePath(consolePath) || consoleNode_ == nullptr) {
+    return;
+  }
+  QTreeWidgetItem* node = consoleNode_;
+  for (const auto& name : NamesBelowRoot(consolePath, kConsoleRoot)) {
+    QTreeWidgetItem* child = ChildNamed(node, name);
+    if (child == nullptr) {
+      child = AddChild(node, kConsoleFolder, name, Qs(Cp949ToUtf8(name)),
+                       ViewIcons::Get().Program(RowIcon::Folder), true);
+    }
+    node = child;
+  }
+}
+
+void CZQTreeView::RemoveFolderNode(const std::string& consolePath) {
+  if (!IsConsolePath(consolePath)) {
+    return;
+  }
+  QTreeWidgetItem* node = FindNode(consolePath);
+  if (node == nullptr || node == consoleNode_) {
+    return;
+  }
+  if (node == dropNode_) {
+    dropNode_ = nullptr;
+  }
+  quietSelection_ = true;
+  delete node;
+  quietSelection_ = false;
+}
+
+void CZQTreeView::CollapseConsoleNode() {
+  if (consoleNode_ == nullptr) {
+    return;
+  }
+  quietSelection_ = true;
+  ClearDropHighlight();
+  consoleNode_->setExpanded(false);
+  qDeleteAll(consoleNode_->takeChildren());
+  consoleNode_->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+  quietSelection_ = false;
+}
+
+void CZQTreeView::ClearDropHighlight() {
+  if (dropNode_ != nullptr) {
+    dropNode_->setBackground(0, QBrush());
+    dropNode_->setForeground(0, QBrush());
+    dropNode_ = nullptr;
+  }
+}
+
+bool CZQTreeView::HighlightDropTarget(const QPoint& globalPoint) {
+  ClearDropHighlight();
+  const QPoint point = viewport()->mapFromGlobal(globalPoint);
+  QTreeWidgetItem* node = itemAt(point);
+  // Only folders take dropped rows: a file node, or the computer node, is no target.
+  if (node == nullptr || !visualItemRect(node).contains(point) || KindOf(node) == kConsoleFile ||
+      KindOf(node) == kComputerNode) {
+    return false;
+  }
+  dropNode_ = node;
+  dropNode_->setBackground(0, palette().highlight());
+  dropNode_->setForeground(0, palette().highlightedText());
+  return true;
+}
+
+std::string CZQTreeView::TakeDropTargetPath() {
+  const std::string path = dropNode_ != nullptr ? PathOfNode(dropNode_) : std::string();
+  ClearDropHighlight();
+  return path;
+}
+
+void CZQTreeView::focusInEvent(QFocusEvent* event) {
+  QTreeWidget::focusInEvent(event);
+  if (list_ != nullptr) {
+    if (QTreeWidgetItem* shown = FindNode(list_->CurrentPath())) {
+      setCurrentItem(shown);
+    }
+  }
+}
+
+void CZQTreeView::dragEnterEvent(QDragEnterEvent* event) {
+  if (IsListRowsDrag(event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void CZQTreeView::dragMoveEvent(QDragMoveEvent* event) {
+  if (IsListRowsDrag(event->mimeData()) &&
+      HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void CZQTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
+  ClearDropHighlight();
+  QTreeWidget::dragLeaveEvent(event);
+}
+
+void CZQTreeView::dropEvent(QDropEvent* event) {
+  if (!IsListRowsDrag(event->mimeData()) || list_ == nullptr ||
+      !HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
+    ClearDropHighlight();
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  list_->FinishDropOnTree();
+}
+
+}  // namespace zq
