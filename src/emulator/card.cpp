@@ -310,7 +310,9 @@ CardResult Card::WriteFile(std::string_view folder, std::string_view name,
   const auto dir = Resolve(folder);
   const auto existing = Child(dir->host, name);
   const fs::path target = existing ? existing->host : dir->host / *HostName(name);
-  return ReplaceFile(target, data) == ReplaceResult::kOk ? CardResult::kOk : CardResult::kFailed;
+  // The card is a stand-in: its files need not reach the disk before the reply.
+  return ReplaceFile(target, data, false) == ReplaceResult::kOk ? CardResult::kOk
+                                                                : CardResult::kFailed;
 }
 
 CardResult Card::ReadFile(std::string_view path, std::vector<std::uint8_t>& out) const {

@@ -30,7 +30,8 @@ bool WriteAll(int fd, std::span<const std::uint8_t> data) {
 
 }  // namespace
 
-ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data) {
+ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data,
+                          bool durable) {
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
   if (!target.has_filename()) {
@@ -48,7 +49,7 @@ ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const s
   const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
   ::fchmod(fd, mode);
 
-  const bool written = WriteAll(fd, data) && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, data) && (!durable || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed) {
     ::unlink(name.data());

@@ -13,8 +13,10 @@ enum class ReplaceResult {
 };
 
 // Writes `data` as the file `target`: the bytes go to a temporary file beside
-// it, which replaces `target` only once it is whole and flushed. On any
-// failure the old file (if any) is left untouched and the temporary removed.
-ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data);
+// it, which replaces `target` only once it is whole and (when `durable`)
+// flushed to the disk. On any failure the old file (if any) is left untouched
+// and the temporary removed.
+ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data,
+                          bool durable = true);
 
 }  // namespace zq
