@@ -22,7 +22,7 @@ struct ConsoleConfig {
   std::filesystem::path card;       // host folder that holds the card
   std::filesystem::path deviceDir;  // device directory the interface folder goes into
   std::string interfaceName;        // empty: "zq61-emu-<pid>"
-  std::uint32_t sizeMiB = 64;
+  std::uint32_t sizeMiB = 16;
   std::uint8_t firmwareMajor = 2;
   std::uint8_t firmwareMinor = 0;
   bool unformatted = false;

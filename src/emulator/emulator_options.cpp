@@ -34,7 +34,7 @@ std::string EmulatorUsage() {
          "\n"
          "  --card DIR               host folder holding the card (created and formatted\n"
          "                           with GAME, MP3, ZQSYS, ZQMM and ZQETC when missing or empty)\n"
-         "  --size MIB               card size: 4, 8, 16, 32, 64 or 128 (default 64)\n"
+         "  --size MIB               card size: 4, 8, 16, 32, 64 or 128 (default 16)\n"
          "  --firmware MAJOR.MINOR   firmware version reported to the host (default 2.0;\n"
          "                           before 1.5 the host sends 32768-byte blocks)\n"
          "  --unformatted            the card answers \"not formatted\" until the host formats it\n"
