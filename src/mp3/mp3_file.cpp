@@ -18,8 +18,10 @@ namespace {
 // A file opened for reading, closed when the scope ends.
 class ReadOnlyFile {
  public:
+  // Non-blocking, so that opening a pipe that has no writer does not hang;
+  // anything but a regular file is refused right after.
   explicit ReadOnlyFile(const std::string& path)
-      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
   ~ReadOnlyFile() {
     if (fd_ >= 0) {
       ::close(fd_);

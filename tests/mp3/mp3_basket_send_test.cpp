@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "emulator/console.h"
 #include "mp3/basket_fixture.h"
 #include "mp3/mp3_basket.h"
 #include "mp3/mp3_basket_texts.h"
-#include "emulator/console.h"
 #include "operations/device_operations.h"
 #include "support/emulated_console.h"
 
@@ -130,6 +130,24 @@ TEST_F(BasketSendTest, TotalEqualToTheFreeSpaceIsSentOneByteMoreIsNot) {
   EXPECT_EQ(ui_.Messages(), (std::vector<std::string>{"completed"}));
   EXPECT_FALSE(CardMp3("a.mp3").empty());
   EXPECT_FALSE(CardMp3("b.mp3").empty());
+}
+
+TEST_F(BasketSendTest, SameBaseNameFromTwoFoldersIsSentTwiceUnderOneName) {
+  fs::create_directory(music_.Path() / "x");
+  fs::create_directory(music_.Path() / "y");
+  PutTagged("x/song.mp3", 300, 1);
+  PutTagged("y/song.mp3", 500, 2);
+  Mp3Basket& basket = Basket();
+  basket.Browser().SetFolder(music_ / "x");
+  basket.AddFiles({"song.mp3"});
+  basket.Browser().SetFolder(music_ / "y");
+  basket.AddFiles({"song.mp3"});
+  ASSERT_EQ(basket.Rows().size(), 2u);
+  EXPECT_EQ(basket.Rows()[0].icon, 0);
+  EXPECT_EQ(basket.Rows()[1].icon, 0);
+  ASSERT_TRUE(basket.Send(ops_));
+  // The top row goes last and is what the card keeps.
+  EXPECT_EQ(ReadAllBytes(CardMp3("song.mp3")).size(), 428u);
 }
 
 TEST_F(BasketSendTest, EntryNotReadyStopsTheWholeBasketUntilApply) {

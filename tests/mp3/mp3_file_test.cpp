@@ -85,6 +85,10 @@ TEST_F(Mp3FileTest, SizesAtTheEdges) {
 TEST_F(Mp3FileTest, MissingFileOrFolderCannotBeOpened) {
   EXPECT_EQ(file_.ReadMp3(folder_ / "absent.mp3"), mp3status::kOpenFailed);
   EXPECT_EQ(file_.ReadMp3(folder_.Path().string()), mp3status::kOpenFailed);
+  // A named pipe without a writer is refused at once rather than waited on.
+  const std::string pipe = folder_ / "pipe.mp3";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(file_.ReadMp3(pipe), mp3status::kOpenFailed);
 }
 
 TEST_F(Mp3FileTest, Id3v2SizeBytesAreUsedWholeWithOptionalFooter) {
