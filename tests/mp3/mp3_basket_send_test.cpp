@@ -150,6 +150,16 @@ TEST_F(BasketSendTest, SameBaseNameFromTwoFoldersIsSentTwiceUnderOneName) {
   EXPECT_EQ(ReadAllBytes(CardMp3("song.mp3")).size(), 428u);
 }
 
+TEST_F(BasketSendTest, KoreanConsoleNameArrivesOnTheCard) {
+  const std::string song = "\xEB\x85\xB8\xEB\x9E\x98";  // a Korean word of two characters
+  PutTagged(song + ".mp3", 300);
+  Mp3Basket& basket = Basket();
+  basket.AddFiles({song + ".mp3"});
+  ASSERT_EQ(basket.Rows()[0].icon, 0);
+  ASSERT_TRUE(basket.Send(ops_));
+  EXPECT_EQ(ReadAllBytes(CardMp3(song + ".mp3")).size(), 428u);
+}
+
 TEST_F(BasketSendTest, EntryNotReadyStopsTheWholeBasketUntilApply) {
   PutTagged("a.mp3", 400);
   PutTagged("Long_name.mp3", 400);

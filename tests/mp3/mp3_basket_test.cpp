@@ -345,6 +345,20 @@ TEST_F(BasketTest, BackUpWritesAudioAndTheEditedTag) {
   EXPECT_EQ(ReadAllBytes(music_ / "a.mp3").size(), 628u);
 }
 
+TEST_F(BasketTest, BackUpOntoItsOwnSourceReplacesItWhole) {
+  test::Mp3Builder().Id3v2({0, 0, 0, 40}, 0, 40).Audio(900).WriteTo(music_.Path() / "self.mp3");
+  Mp3Basket& basket = Basket();
+  basket.AddFiles({"self.mp3"});
+  basket.Choose(0);
+  ASSERT_TRUE(basket.Apply(Filled("self")));
+  ui_.ScriptSaveFile(music_ / "self.mp3");
+  ASSERT_TRUE(basket.BackUp());
+  std::vector<std::uint8_t> expected = AudioPattern(900);
+  const auto record = test::Id3v1Record({"T", "A", "", "", "", 255});
+  expected.insert(expected.end(), record.begin(), record.end());
+  EXPECT_EQ(ReadAllBytes(music_ / "self.mp3"), expected);
+}
+
 TEST_F(BasketTest, BackUpDialogStartsInTheStoredOrDefaultFolder) {
   PutTagged("a.mp3", 200);
   Mp3Basket& basket = Basket();
