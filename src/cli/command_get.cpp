@@ -26,7 +26,7 @@ int RunGet(CommandContext& context, const Command& self, const std::vector<std::
   for (std::size_t i = 0; i + 1 < words.size(); ++i) {
     const auto item = ToConsolePath(words[i]);
     if (!item) {
-      return context.UsageError(self, "a name has no form on the card: " + words[i]);
+      return context.UsageError(self, "not a console path: " + words[i]);
     }
     if (*item == "zq:\\") {
       return context.UsageError(self, "the card's root is not one folder to copy");

@@ -40,7 +40,8 @@ int RunLs(CommandContext& context, const Command& self, const std::vector<std::s
   }
   const auto folder = ToConsoleFolder(words.empty() ? std::string() : words[0]);
   if (!folder) {
-    return context.UsageError(self, "the folder's name has no form on the card");
+    return context.UsageError(
+        self, "not a console folder: " + (words.empty() ? std::string() : words.back()));
   }
   DeviceOperations* device = context.Device();
   if (device == nullptr) {

@@ -13,7 +13,8 @@ int RunMkdir(CommandContext& context, const Command& self, const std::vector<std
   }
   const auto path = ToConsolePath(words[0]);
   if (!path) {
-    return context.UsageError(self, "the folder's name has no form on the card");
+    return context.UsageError(
+        self, "not a console folder: " + (words.empty() ? std::string() : words.back()));
   }
   const std::string fullPath = WithoutTrailingBackslash(*path);
   const std::string name = LastComponent(fullPath, kConsoleSeparator);

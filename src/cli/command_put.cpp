@@ -18,7 +18,8 @@ int RunPut(CommandContext& context, const Command& self, const std::vector<std::
   }
   const auto target = ToConsoleFolder(words.back());
   if (!target) {
-    return context.UsageError(self, "the folder's name has no form on the card");
+    return context.UsageError(
+        self, "not a console folder: " + (words.empty() ? std::string() : words.back()));
   }
   std::vector<std::string> copyList;
   for (std::size_t i = 0; i + 1 < words.size(); ++i) {

@@ -15,7 +15,7 @@ int RunRm(CommandContext& context, const Command& self, const std::vector<std::s
   for (const std::string& word : words) {
     const auto path = ToConsolePath(word);
     if (!path) {
-      return context.UsageError(self, "a name has no form on the card: " + word);
+      return context.UsageError(self, "not a console path: " + word);
     }
     if (WithoutTrailingBackslash(*path) == "zq:\\") {
       return context.UsageError(self, "the card's root cannot be removed (see format)");

@@ -1,5 +1,7 @@
 #include "cli/console_path.h"
 
+#include <algorithm>
+
 #include "platform/codepage.h"
 
 namespace zq::cli {
@@ -26,6 +28,17 @@ std::optional<std::string> ToConsolePath(std::string_view argument) {
       continue;
     }
     path += separator;
+  }
+  // "." and ".." are no card names: the operations skip such entries
+  // silently, and a script would take that for success.
+  std::size_t start = kRoot.size();
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    const std::string_view component = std::string_view(path).substr(start, end - start);
+    if (component == "." || component == "..") {
+      return std::nullopt;
+    }
+    start = end + 1;
   }
   return Utf8ToCp949(path);
 }

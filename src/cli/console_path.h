@@ -15,7 +15,7 @@ namespace zq::cli {
 // - a slash is a backslash, since no console name may hold either, and
 //   shells need no quoting for it; repeated separators count once.
 // A trailing separator is kept: for rm and get it marks a folder.
-// nullopt when the text has no CP949 form.
+// nullopt when the text has no CP949 form or holds a "." or ".." component.
 std::optional<std::string> ToConsolePath(std::string_view argument);
 
 // The same, always ending in one backslash (a folder to list or copy into).

@@ -25,6 +25,13 @@ TEST(ConsolePathTest, NamesAreSentInTheCardsCodePage) {
   EXPECT_EQ(ToConsolePath("MP3/\xF0\x9F\x8E\xB5"), std::nullopt);  // no CP949 form
 }
 
+TEST(ConsolePathTest, DotComponentsAreNoCardNames) {
+  EXPECT_EQ(ToConsolePath("GAME/../X"), std::nullopt);
+  EXPECT_EQ(ToConsolePath("zq:\\GAME\\.\\"), std::nullopt);
+  EXPECT_EQ(ToConsoleFolder(".."), std::nullopt);
+  EXPECT_EQ(ToConsolePath("GAME/..X"), "zq:\\GAME\\..X");
+}
+
 TEST(ConsolePathTest, TrailingBackslashMarksAFolder) {
   EXPECT_TRUE(IsConsoleFolderPath("zq:\\GAME\\"));
   EXPECT_FALSE(IsConsoleFolderPath("zq:\\GAME\\A.ZXE"));
