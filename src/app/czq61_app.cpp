@@ -11,6 +11,9 @@
 #include "app/rules/startup_steps.h"
 #include "link/link_session.h"
 #include "operations/device_operations.h"
+#include "packages/install.h"
+#include "packages/patch.h"
+#include "packages/ui/uninstall_dlg.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 
@@ -64,6 +67,16 @@ bool CZQ61App::InitInstance(bool unattended) {
   ui_->addFolderNode = [frame](const std::string& path) { frame->Tree()->AddFolderNode(path); };
   ui_->removeFolderNode = [frame](const std::string& path) {
     frame->Tree()->RemoveFolderNode(path);
+  };
+
+  // Packages, patches, uninstall and backup.
+  FrameCommands& commands = frame_->Commands();
+  commands.onInstall = [this] { OnInstall(*operations_, *settings_, programFolder_); };
+  commands.onPatch = [this] { OnPatch(*operations_, *settings_, programFolder_); };
+  commands.onUninstall = [this, frame] { OnUninstall(*operations_, programFolder_, frame); };
+  commands.onBackUp = [this, frame] { OnBackUp(*operations_, programFolder_, frame); };
+  commands.onInstallPackage = [this](const std::string& path) {
+    InstallCommercialPackage(*operations_, path, true);
   };
 
   // The list's first update runs before the window is shown: the connect
