@@ -31,9 +31,13 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 QString Filters(const FileDialogRequest& request) {
   QStringList parts;
   for (const auto& [text, patterns] : request.filters) {
+    // The file dialog takes its patterns from the text's last parentheses; a
+    // text whose own parentheses differ from the patterns ("(*zpk, *.fpk)")
+    // gets the real ones appended.
     QString shown = Qs(text);
-    if (!shown.contains('(')) {
-      shown += " (" + Qs(patterns).replace(';', ' ') + ")";
+    const QString wanted = " (" + Qs(patterns).replace(';', ' ') + ")";
+    if (!shown.endsWith(wanted)) {
+      shown += wanted;
     }
     parts << shown;
   }
