@@ -324,6 +324,11 @@ CardResult Card::ReadFile(std::string_view path, std::vector<std::uint8_t>& out)
   if (!found || found->folder) {
     return CardResult::kFailed;
   }
+  // A host file bigger than the card cannot be on it (and is not read whole).
+  std::error_code ec;
+  if (fs::file_size(found->host, ec) > total_ || ec) {
+    return CardResult::kFailed;
+  }
   std::ifstream in(found->host, std::ios::binary);
   if (!in) {
     return CardResult::kFailed;

@@ -60,7 +60,10 @@ bool Console::Open(std::string& error) {
   }
   interfaceDir_ = config_.deviceDir / name;
   std::error_code ec;
-  fs::create_directories(config_.deviceDir, ec);
+  // A device directory made here is private to this user, as a runtime folder is.
+  if (fs::create_directories(config_.deviceDir, ec)) {
+    fs::permissions(config_.deviceDir, fs::perms::owner_all, ec);
+  }
   if (ec) {
     error = "cannot create " + config_.deviceDir.string() + ": " + ec.message();
     return false;

@@ -255,7 +255,7 @@ TEST(LinkTransferTest, BogusSizesAndChunksFromTheConsoleAreErrors) {
 TEST(LinkTransferTest, TimeOutInTheMiddleOfAReceive) {
   EmulatedConsole console;
   WriteHostFile(console.CardDir() / "GAME" / "R.BIN", Pattern(1000));
-  auto session = console.Connected(std::chrono::milliseconds(5));
+  auto session = console.Connected(std::chrono::milliseconds(20));
   console.Console().AddFault(Fault::NoReply(wire::cmd::kReceiveFile, 2));
   std::vector<std::uint8_t> out;
   EXPECT_EQ(session->ReceiveFile("zq:\\game\\r.bin", "r.bin", out, nullptr, nullptr),
