@@ -1,5 +1,7 @@
 #include "link/pipe_worker.h"
 
+#include <algorithm>
+
 namespace zq {
 namespace {
 
@@ -90,8 +92,17 @@ Status PipeWorker::Transfer(Kind kind, Endpoint& endpoint, std::span<std::uint8_
   if (r != IoResult::kWouldBlock) {
     return ToStatus(r);
   }
-
   const auto start = std::chrono::steady_clock::now();
+  // A short sleep for readiness, well inside any time-out.
+  const auto grace = std::min<std::chrono::microseconds>(kGrace, timeout / 4);
+  if (endpoint.WaitReady(kind == Kind::kWrite, grace)) {
+    r = kind == Kind::kWrite ? endpoint.TryWrite(buffer, transferred)
+                             : endpoint.TryRead(buffer, transferred);
+    if (r != IoResult::kWouldBlock) {
+      return ToStatus(r);
+    }
+  }
+
   std::unique_lock lock(mutex_);
   endpoint_ = &endpoint;
   buffer_ = buffer;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,6 +33,15 @@ class Endpoint {
   // Attempts that never wait: kWouldBlock when the call would have to.
   virtual IoResult TryWrite(std::span<const std::uint8_t> packet, std::size_t& transferred) = 0;
   virtual IoResult TryRead(std::span<std::uint8_t> buffer, std::size_t& transferred) = 0;
+
+  // Sleeps (never spins) up to `wait` until a write (or read) could move
+  // without blocking; true when it could. A transport that cannot tell
+  // returns false at once.
+  virtual bool WaitReady(bool forWrite, std::chrono::microseconds wait) {
+    (void)forWrite;
+    (void)wait;
+    return false;
+  }
 };
 
 }  // namespace zq

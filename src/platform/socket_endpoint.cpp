@@ -65,6 +65,14 @@ IoResult SocketEndpoint::TryRead(std::span<std::uint8_t> buffer, std::size_t& tr
   }
 }
 
+bool SocketEndpoint::WaitReady(bool forWrite, std::chrono::microseconds wait) {
+  const short events = forWrite ? POLLOUT : POLLIN;
+  pollfd p{fd_, events, 0};
+  timespec limit{static_cast<time_t>(wait.count() / 1000000),
+                 static_cast<long>(wait.count() % 1000000) * 1000};
+  return ::ppoll(&p, 1, &limit, nullptr) == 1 && (p.revents & events) != 0;
+}
+
 IoResult SocketEndpoint::Write(std::span<const std::uint8_t> packet, std::size_t& transferred,
                                const CancelSignal& cancel) {
   for (;;) {
