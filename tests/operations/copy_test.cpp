@@ -112,9 +112,11 @@ TEST_F(Copy, NameWithoutACardFormIsRefusedBeforeWriting) {
 
 TEST_F(Copy, ParentFolderWithSpacesIsFine) {
   WriteFile(pc / "my old games" / "SAVES" / "A.SAV", 10);
+  WriteFile(pc / "my old games" / "SAVES" / "EMPTY.SAV", 0);
   EXPECT_TRUE(ops.UploadItems({AsFolder(pc / "my old games" / "SAVES")}, "zq:\\GAME\\", true));
   EXPECT_TRUE(ui.Messages().empty());
-  EXPECT_TRUE(fs::exists(Card("GAME/SAVES/A.SAV")));
+  EXPECT_EQ(fs::file_size(Card("GAME/SAVES/A.SAV")), 10u);
+  EXPECT_EQ(fs::file_size(Card("GAME/SAVES/EMPTY.SAV")), 0u);
 }
 
 TEST_F(Copy, FolderAlreadyOnTheCardStopsTheUpload) {
