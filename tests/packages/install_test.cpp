@@ -282,6 +282,26 @@ TEST_F(InstallTest, CommercialExistingFolderStopsAtCreateRemoteFolder) {
   EXPECT_FALSE(CardHasFile("zq:\\game\\ZDEMO.ZXE"));
 }
 
+TEST_F(InstallTest, EveryCutPackageIsReportedBeforeTheQuestion) {
+  const Bytes free = DemoPackage().Build();
+  const Bytes commercial = DemoCommercial(StreamCoding::kSzddLiteral).Build();
+  const auto before = CardFiles();
+  for (const auto& [name, whole] : {std::pair{"cut.fpk", free}, std::pair{"cut.zpk", commercial}}) {
+    for (std::size_t size = 0; size < whole.size(); size += 1 + size / 64) {
+      SCOPED_TRACE(std::string(name) + " cut at " + std::to_string(size));
+      const auto path = WritePackage(name, Cut(whole, size));
+      ui_.ClearLog();
+      const bool installed = ExtensionOf(name) == "zpk"
+                                 ? InstallCommercialPackage(ops_, path.string(), true)
+                                 : InstallFreePackage(ops_, path.string(), true);
+      ASSERT_FALSE(installed);
+      ASSERT_EQ(ui_.Messages().size(), 1u);
+      ASSERT_THAT(ui_.LogOf("ask"), IsEmpty());
+    }
+  }
+  EXPECT_EQ(CardFiles(), before);
+}
+
 class OnInstallTest : public InstallTest {
  protected:
   std::filesystem::path programFolder_ = pc_ / "program";

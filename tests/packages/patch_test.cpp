@@ -130,6 +130,33 @@ TEST_F(PatchTest, FolderEntriesCreateMissingFoldersOnBothSides) {
   EXPECT_TRUE(std::filesystem::is_directory(backup_ / "DEMO" / "EXTRA"));
 }
 
+TEST_F(PatchTest, ARefusedExistenceCheckCountsAsNotFound) {
+  // The console refusing the listing (0xFF, -19) is not reported: the file
+  // is taken as missing and only sent.
+  AnswerWith(0x95, 0, 0xFF);
+  ui_.ScriptAnswer(Answer::Yes);
+
+  EXPECT_TRUE(Apply(ArchiveBuilder::Patch()
+                        .Title("T")
+                        .Root("zq:\\game")
+                        .File("\\DEMO", "NEW.DAT", "new")
+                        .Build()));
+
+  EXPECT_THAT(ui_.Messages(), IsEmpty());
+  EXPECT_EQ(CardFile("zq:\\game\\DEMO\\NEW.DAT"), ToBytes("new"));
+  EXPECT_THAT(FilesUnder(backup_), IsEmpty());
+}
+
+TEST_F(PatchTest, ExistenceCheckFailureStopsWithItsMessage) {
+  AnswerWith(0x95, 0, 0xF1);
+  ui_.ScriptAnswer(Answer::Yes);
+
+  EXPECT_FALSE(Apply(DemoPatch().Build()));
+
+  EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"unformatted SMC"});
+  EXPECT_EQ(CardFile("zq:\\game\\DEMO.ZXE"), ToBytes("program v1"));
+}
+
 TEST_F(PatchTest, APackageIsNotAPatch) {
   EXPECT_FALSE(Apply(ArchiveBuilder::Package().Title("P").Root("zq:\\game").Build()));
   EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"invali patch file"});
