@@ -32,10 +32,14 @@ class DeviceOperations {
   bool ShowDiskInfo();
 
   // The progress callbacks of every transfer; both return status::kGoOn.
+  // The start record's name is a console name (CP949), shown in UTF-8. The
+  // transfers below show the name the person knows instead (the PC name).
   int TransferStarted(const TransferStart& start);
   int TransferProgressed(const TransferProgress& progress);
 
-  // Copy between PC and console. `target` ends in its separator.
+  // Copy between PC and console. `target` ends in its separator. CopyItems
+  // refuses a copy within one side; otherwise it reports failures by message,
+  // refreshes the views and returns true.
   bool CopyItems(const std::vector<std::string>& copyList, const std::string& target);
   bool UploadItems(const std::vector<std::string>& copyList, const std::string& consoleTarget,
                    bool hideAfterwards);
@@ -44,8 +48,11 @@ class DeviceOperations {
   bool UploadFolder(const std::string& pcFolder, const std::string& consoleParent);
   bool DownloadFolder(const std::string& consoleFolder, const std::string& pcParent);
   bool UploadFile(const std::string& pcPath, const std::string& consoleFolder, bool hideAfterwards);
+  // `fileName` is the PC name (UTF-8); one that could leave `pcFolder` ("..",
+  // a separator) is refused. An existing PC file is replaced only once whole.
   bool DownloadFile(const std::string& consolePath, const std::string& pcFolder,
                     const std::string& fileName, bool hideAfterwards);
+  // `fileName` and `displayName` are console names (CP949 bytes).
   bool UploadBuffer(std::span<const std::uint8_t> bytes, const std::string& consoleFolder,
                     const std::string& fileName, bool hideAfterwards);
   bool DownloadToMemory(const std::string& consolePath, const std::string& displayName,
@@ -56,7 +63,9 @@ class DeviceOperations {
   bool CheckFileName(const std::string& pcFileName);
   bool CheckFolderNames(const std::string& pcFolderPath);
 
-  // Folders, removal and format.
+  // Folders, removal and format. The tree hooks (AddFolderNode,
+  // RemoveFolderNode) run only once the console confirmed the change, with
+  // the console path (CP949) followed by a backslash.
   bool CreateRemoteFolder(const std::string& fullPath, bool hideAfterwards);
   bool RemoveRemoteFile(const std::string& fullPath, bool hideAfterwards);
   bool RemoveRemoteFolder(const std::string& fullPathWithoutSeparator, bool hideAfterwards);
