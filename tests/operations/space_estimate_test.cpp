@@ -37,20 +37,5 @@ TEST(SpaceEstimate, UnreadableOrMissingItemsFail) {
   EXPECT_FALSE(EstimateCardBytes(dir / "LOOP"));
 }
 
-TEST(SpaceEstimate, ListingIsInNameOrder) {
-  test::TempDir dir;
-  WriteBytes(dir / "B.TXT", 1);
-  fs::create_directory(dir / "C");
-  WriteBytes(dir / "A.TXT", 1);
-  auto entries = ListPcFolder(dir.Path());
-  ASSERT_TRUE(entries);
-  ASSERT_EQ(entries->size(), 3u);
-  EXPECT_EQ((*entries)[0].name, "A.TXT");
-  EXPECT_EQ((*entries)[1].name, "B.TXT");
-  EXPECT_EQ((*entries)[2].name, "C");
-  EXPECT_TRUE((*entries)[2].isFolder);
-  EXPECT_FALSE(ListPcFolder(dir / "missing"));
-}
-
 }  // namespace
 }  // namespace zq
