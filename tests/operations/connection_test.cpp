@@ -30,7 +30,7 @@ TEST_F(Connection, DiskPaneShowsKilobytes) {
 TEST_F(Connection, ShortIdentificationIsAnUnknownErrorAndNoReplyTimesOut) {
   // The console serves one host at a time: the fixture's leaves first.
   ops.DisconnectDevice();
-  auto fresh = console.MakeSession();
+  auto fresh = console.MakeSession(kSecond);
   DeviceOperations other(*fresh, ui);
   console.Console().AddFault(emu::Fault::ShortReply(0x40, 0, 100));
   EXPECT_FALSE(other.ConnectDevice());

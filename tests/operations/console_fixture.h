@@ -72,7 +72,10 @@ class ConsoleFixture : public ::testing::Test {
   }
 
   EmulatedConsole console;
-  std::unique_ptr<LinkSession> link = console.Connected();
+  // A link second of 100 ms: a 5 s packet time-out lasts half a second, long
+  // enough for a loaded machine, short enough for the time-out tests.
+  static constexpr std::chrono::milliseconds kSecond{100};
+  std::unique_ptr<LinkSession> link = console.Connected(kSecond);
   FakeUserInterface ui;
   DeviceOperations ops{*link, ui};
   TempDir pc;
