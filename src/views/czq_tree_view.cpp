@@ -70,6 +70,7 @@ CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
   setRootIsDecorated(true);
   setItemsExpandable(true);
   setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
   setDropIndicatorShown(false);
   setDragDropMode(QAbstractItemView::DropOnly);
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
@@ -119,7 +120,7 @@ QTreeWidgetItem* CZQTreeView::AddChild(QTreeWidgetItem* parent, int kind,
 }
 
 void CZQTreeView::FillRoots() {
-  quietSelection_ = true;
+  ++quietSelection_;
   dropNode_ = nullptr;
   clear();
   const auto& icons = ViewIcons::Get();
@@ -127,7 +128,7 @@ void CZQTreeView::FillRoots() {
                           icons.Program(RowIcon::Folder), true);
   computerNode_ = AddChild(nullptr, kComputerNode, {}, "Computer", icons.Computer(), true);
   addTopLevelItems({consoleNode_, computerNode_});
-  quietSelection_ = false;
+  --quietSelection_;
 }
 
 std::string CZQTreeView::PathOfNode(const QTreeWidgetItem* node) const {
@@ -160,7 +161,7 @@ void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
   if (node == nullptr) {
     return;
   }
-  quietSelection_ = true;
+  ++quietSelection_;
   const std::string path = PathOfNode(node);
   if (dropNode_ != nullptr) {
     ClearDropHighlight();
@@ -180,12 +181,31 @@ void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
   }
   // Deleting children may have moved the current node: put it back on the
   // folder the list shows, without showing anything anew.
-  if (list_ != nullptr) {
-    if (QTreeWidgetItem* shown = FindNode(list_->CurrentPath())) {
-      setCurrentItem(shown);
+  SelectShownFolderQuietly();
+  --quietSelection_;
+}
+
+bool CZQTreeView::Revealed(const QTreeWidgetItem* node) {
+  for (const QTreeWidgetItem* up = node->parent(); up != nullptr; up = up->parent()) {
+    if (!up->isExpanded()) {
+      return false;
     }
   }
-  quietSelection_ = false;
+  return true;
+}
+
+void CZQTreeView::SelectShownFolderQuietly() {
+  if (list_ == nullptr) {
+    return;
+  }
+  // Only a node already in sight: making a hidden one current would expand
+  // its parents, and so read (and replace) them in the middle of this.
+  QTreeWidgetItem* shown = FindNode(list_->CurrentPath());
+  if (shown != nullptr && Revealed(shown) && currentItem() != shown) {
+    ++quietSelection_;
+    setCurrentItem(shown);
+    --quietSelection_;
+  }
 }
 
 void CZQTreeView::ExpandConsoleNode(QTreeWidgetItem* node, const std::string& path) {
@@ -248,7 +268,7 @@ QTreeWidgetItem* CZQTreeView::ChildNamed(QTreeWidgetItem* parent, const std::str
 }
 
 void CZQTreeView::OnCurrentChanged(QTreeWidgetItem* node) {
-  if (quietSelection_ || node == nullptr || list_ == nullptr) {
+  if (quietSelection_ > 0 || node == nullptr || list_ == nullptr) {
     return;
   }
   const std::string path = PathOfNode(node);
@@ -365,21 +385,21 @@ void CZQTreeView::RemoveFolderNode(const std::string& consolePath) {
   if (node == dropNode_) {
     dropNode_ = nullptr;
   }
-  quietSelection_ = true;
+  ++quietSelection_;
   delete node;
-  quietSelection_ = false;
+  --quietSelection_;
 }
 
 void CZQTreeView::CollapseConsoleNode() {
   if (consoleNode_ == nullptr) {
     return;
   }
-  quietSelection_ = true;
+  ++quietSelection_;
   ClearDropHighlight();
   consoleNode_->setExpanded(false);
   qDeleteAll(consoleNode_->takeChildren());
   consoleNode_->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-  quietSelection_ = false;
+  --quietSelection_;
 }
 
 void CZQTreeView::ClearDropHighlight() {
@@ -412,12 +432,11 @@ std::string CZQTreeView::TakeDropTargetPath() {
 }
 
 void CZQTreeView::focusInEvent(QFocusEvent* event) {
-  QTreeWidget::focusInEvent(event);
-  if (list_ != nullptr) {
-    if (QTreeWidgetItem* shown = FindNode(list_->CurrentPath())) {
-      setCurrentItem(shown);
-    }
-  }
+  // Not the item view's own focus handling: it would make the first node
+  // current, and so show a folder nobody chose.
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+  SelectShownFolderQuietly();
 }
 
 void CZQTreeView::dragEnterEvent(QDragEnterEvent* event) {

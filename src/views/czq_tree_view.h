@@ -69,6 +69,8 @@ class CZQTreeView : public QTreeWidget {
   void ExpandPcFolder(QTreeWidgetItem* node, const std::string& path);
   void OnCurrentChanged(QTreeWidgetItem* node);
   void ClearDropHighlight();
+  void SelectShownFolderQuietly();
+  static bool Revealed(const QTreeWidgetItem* node);
 
   ExplorerContext& context_;
   CZQ61View* list_ = nullptr;
@@ -76,7 +78,8 @@ class CZQTreeView : public QTreeWidget {
   QTreeWidgetItem* consoleNode_ = nullptr;
   QTreeWidgetItem* computerNode_ = nullptr;
   QTreeWidgetItem* dropNode_ = nullptr;
-  bool quietSelection_ = false;
+  // Above zero while the program itself changes nodes: no folder is shown then.
+  int quietSelection_ = 0;
 };
 
 }  // namespace zq
