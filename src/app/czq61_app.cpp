@@ -10,6 +10,7 @@
 #include "app/qt_user_interface.h"
 #include "app/rules/startup_steps.h"
 #include "link/link_session.h"
+#include "mp3/ui/mp3_basket_command.h"
 #include "operations/device_operations.h"
 #include "packages/install.h"
 #include "packages/patch.h"
@@ -77,6 +78,10 @@ bool CZQ61App::InitInstance(bool unattended) {
   commands.onBackUp = [this, frame] { OnBackUp(*operations_, programFolder_, frame); };
   commands.onInstallPackage = [this](const std::string& path) {
     InstallCommercialPackage(*operations_, path, true);
+  };
+  commands.onMp3Basket = [this, frame] {
+    OnMp3Basket(*ui_, *operations_, *settings_, programFolder_, frame->List()->CurrentPath(),
+                frame);
   };
 
   // The list's first update runs before the window is shown: the connect
