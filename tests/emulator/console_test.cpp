@@ -78,6 +78,21 @@ TEST(ConsoleTest, KoreanNamesAreCp949OnTheWireAndUtf8OnTheHost) {
             status::kConsoleFailed);
 }
 
+TEST(ConsoleTest, BlockAbandonedByTheHostIsDroppedAfterAPause) {
+  test::EmulatedConsole console;  // its console gives up a block after 300 ms
+  auto session = console.Connected();
+  const std::vector<std::uint8_t> data(4096, 1);
+  EXPECT_EQ(session->SendFile(data, "zq:\\game\\", "HALF.BIN", nullptr,
+                              [](const TransferProgress& p) {
+                                return p.done == 1024 ? status::kStopped : status::kGoOn;
+                              }),
+            status::kStopped);
+  std::this_thread::sleep_for(500ms);
+  std::uint32_t total = 0, used = 0, free = 0;
+  EXPECT_EQ(session->QueryDiskInfo(total, used, free), status::kOk);
+  EXPECT_FALSE(fs::exists(console.CardDir() / "GAME" / "HALF.BIN"));
+}
+
 TEST(ConsoleTest, LinksInTheCardFolderAreNotFollowed) {
   test::EmulatedConsole console;
   const fs::path outside = console.CardDir().parent_path() / "outside";

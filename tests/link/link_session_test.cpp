@@ -74,5 +74,37 @@ TEST(LinkSessionTest, RoundTripOfFilesAndFolders) {
   EXPECT_FALSE(fs::exists(console.CardDir() / "GAME" / "demo"));
 }
 
+TEST(LinkSessionTest, PacketsThatCannotBeCarriedAreNotSent) {
+  EmulatedConsole console;
+  auto session = console.Connected();
+  console.Console().ClearReceived();
+  // A path cut to fit a packet would name another folder.
+  EXPECT_EQ(session->SendString(std::string(255, 'a')), status::kIoFailed);
+  EXPECT_EQ(session->RemoveFolder(std::string(254, 'a')), status::kIoFailed);
+  const std::vector<std::uint8_t> big(257);
+  EXPECT_EQ(session->SendData(big), status::kIoFailed);
+  EXPECT_EQ(session->SendString(std::string(254, 'a')), status::kOk);
+  ASSERT_TRUE(console.Console().WaitReceived(2, std::chrono::seconds(5)));
+  const auto packets = console.Console().Received();
+  ASSERT_EQ(packets.size(), 2u);  // the code packet of the refused removal, then the 254
+  EXPECT_EQ(packets[1][0], 254);
+  EXPECT_EQ(packets[1][255], 0);  // the NUL still fits
+}
+
+TEST(LinkSessionTest, ResetAndDisconnectLeaveNoPipeOpen) {
+  EmulatedConsole console;
+  auto session = console.Connected();
+  ASSERT_EQ(session->Disconnect(), status::kOk);
+  EXPECT_FALSE(session->IsConnected());
+  EXPECT_EQ(session->Disconnect(), status::kOk);  // a second time does nothing
+  std::uint32_t total = 0, used = 0, free = 0;
+  EXPECT_EQ(session->QueryDiskInfo(total, used, free), status::kIoFailed);
+  ASSERT_EQ(session->Connect(), status::kOk);
+  session->Reset();
+  EXPECT_EQ(session->QueryDiskInfo(total, used, free), status::kIoFailed);
+  ASSERT_EQ(session->Connect(), status::kOk);
+  EXPECT_EQ(session->QueryDiskInfo(total, used, free), status::kOk);
+}
+
 }  // namespace
 }  // namespace zq
