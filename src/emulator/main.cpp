@@ -38,10 +38,8 @@ int main(int argc, char** argv) {
     };
   }
   zq::emu::Console console(options->console);
-  if (!console.Open(error)) {
-    std::cerr << "zq61-emu: " << error << "\n";
-    return 1;
-  }
+  // The handlers are in place before the endpoints exist: an interrupt at any
+  // moment after that makes Run() return and the endpoints go away.
   gConsole = &console;
   struct sigaction action {};
   action.sa_handler = OnSignal;
@@ -49,6 +47,11 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
+  if (!console.Open(error)) {
+    gConsole = nullptr;
+    std::cerr << "zq61-emu: " << error << "\n";
+    return 1;
+  }
 
   std::cout << "zq61-emu: console at " << console.InterfaceDir().string() << ", card "
             << options->console.card.string() << " (" << options->console.sizeMiB
