@@ -16,13 +16,17 @@
 namespace {
 
 // With ZQ61_SCREENSHOT=path the program answers its own questions, shows the
-// console's root folder, saves a picture of its window to `path` and quits.
+// card's MP3 folder with the game's folders open in the tree, saves a picture
+// of its window to `path` and quits.
 void TakeScreenshotLater(zq::CZQ61App& app, const QString& path) {
   zq::CMainFrame* frame = app.Frame();
   QTimer::singleShot(300, frame, [frame, path] {
     if (frame->IsConnected()) {
       frame->Tree()->SelectFolder("zq:\\GAME\\RACE\\");
-      frame->Tree()->setCurrentItem(frame->Tree()->ConsoleNode());
+      frame->Tree()->SelectFolder("zq:\\MP3\\");
+      if (QTreeWidgetItem* mp3 = frame->Tree()->FindNode("zq:\\MP3\\")) {
+        frame->Tree()->setCurrentItem(mp3);
+      }
     }
     QTimer::singleShot(700, frame, [frame, path] {
       const bool saved = frame->grab().save(path);

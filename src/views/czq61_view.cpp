@@ -12,8 +12,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMimeDatabase>
+#include <QResizeEvent>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -127,15 +129,47 @@ void CZQ61View::InsertColumns() {
   }
   model_->setColumnCount(4);
   model_->setHorizontalHeaderLabels({"Name", "Size", "Type", "Modified"});
-  // Fractions of the list's width now; a window not laid out yet counts as 480 wide.
-  const int total = std::max(width(), 480);
+  model_->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  columnsInserted_ = true;
+  // Fractions of the list's width: now when it is on the screen, else as
+  // soon as the window has given it its size.
+  widthsPending_ = true;
+  if (isVisible()) {
+    SetColumnWidths();
+  }
+  SetListStyle(kDetails);
+}
+
+void CZQ61View::SetColumnWidths() {
+  const int total = width();
   const int percents[4] = {25, 15, 20, 35};
   for (int column = 0; column < 4; ++column) {
     details_->setColumnWidth(column, total * percents[column] / 100);
   }
-  model_->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  columnsInserted_ = true;
-  SetListStyle(kDetails);
+  widthsPending_ = false;
+}
+
+void CZQ61View::ApplyPendingWidthsLater() {
+  // Once the window's layout has settled, not at an intermediate size.
+  QTimer::singleShot(0, this, [this] {
+    if (widthsPending_ && isVisible()) {
+      SetColumnWidths();
+    }
+  });
+}
+
+void CZQ61View::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (widthsPending_) {
+    ApplyPendingWidthsLater();
+  }
+}
+
+void CZQ61View::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (widthsPending_) {
+    ApplyPendingWidthsLater();
+  }
 }
 
 void CZQ61View::SetListStyle(int style) {

@@ -97,8 +97,12 @@ class CZQ61View : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void SetColumnWidths();
+  void ApplyPendingWidthsLater();
   void AppendRow(const RowTexts& row, const QString& displayName, const QIcon& icon);
   bool FillConsoleRows();
   void FillPcRows();
@@ -120,6 +124,7 @@ class CZQ61View : public QWidget {
   SortDirections directions_;
   bool newFolderPending_ = false;
   bool columnsInserted_ = false;
+  bool widthsPending_ = false;
 };
 
 }  // namespace zq
