@@ -583,7 +583,7 @@ void CZQ61View::StartDrag() {
 }
 
 void CZQ61View::FinishDropOnTree() {
-  if (tree_ == nullptr) {
+  if (tree_ == nullptr || currentPath_.empty()) {
     return;
   }
   const std::string target = tree_->TakeDropTargetPath();

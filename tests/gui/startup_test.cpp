@@ -1,5 +1,9 @@
 #include <QHeaderView>
 
+#include <QEnterEvent>
+#include <QStyle>
+
+#include "app/logo_button.h"
 #include "app/rules/startup_steps.h"
 #include "window_fixture.h"
 
@@ -90,6 +94,46 @@ TEST_F(StartupTest, TheModeFlagIsWrittenBackUnchangedAtClose) {
   frame->Activate();  // only the first activation reads
   frame->close();
   EXPECT_EQ(settings.GetInt("zq Mode", "flag", -1), 5);
+}
+
+}  // namespace
+}  // namespace zq::test
+
+namespace zq::test {
+namespace {
+
+TEST_F(StartupTest, TheLogoHidesWhileTheToolbarReachesItAndShowsAgain) {
+  ASSERT_TRUE(Start());
+  CLogoButton* logo = frame->Logo();
+  ASSERT_NE(logo, nullptr);
+  frame->resize(1000, 600);
+  QApplication::processEvents();
+  logo->Reposition();
+  EXPECT_TRUE(logo->isVisible());
+  EXPECT_EQ(logo->geometry().right(),
+            frame->width() - 1 - logo->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+  frame->resize(450, 600);
+  QApplication::processEvents();
+  logo->Reposition();
+  EXPECT_FALSE(logo->isVisible());
+  frame->resize(1000, 600);
+  QApplication::processEvents();
+  logo->Reposition();
+  EXPECT_TRUE(logo->isVisible());
+}
+
+TEST_F(StartupTest, TheLogoSaysItsNameInTheStatusBar) {
+  ASSERT_TRUE(Start());
+  QString shown;
+  QObject::connect(frame->Logo(), &CLogoButton::statusText,
+                   [&](const QString& text) { shown = text; });
+  QEvent leave(QEvent::Leave);
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(frame->Logo(), &enter);
+  EXPECT_EQ(shown.toStdString(), "ZQ61");
+  QCoreApplication::sendEvent(frame->Logo(), &leave);
+  EXPECT_TRUE(shown.isEmpty());
+  EXPECT_EQ(frame->Logo()->toolTip().toStdString(), "ZQ61");
 }
 
 }  // namespace
