@@ -129,11 +129,8 @@ CardResult Card::Format() {
   if (ec) {
     return CardResult::kFailed;
   }
-  for (const char* name : kStandardFolders) {
-    if (!fs::create_directory(root_ / name, ec) || ec) {
-      return CardResult::kFailed;
-    }
-  }
+  // Formatting erases the whole card; the host creates the standard folders
+  // again itself.
   formatted_ = true;
   return CardResult::kOk;
 }

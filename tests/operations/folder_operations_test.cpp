@@ -108,6 +108,9 @@ TEST_F(FolderOperations, FormatLeavesTheFiveStandardFolders) {
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (Lines{"GAME", "MP3", "ZQETC", "ZQMM", "ZQSYS"}));
+  // The console erases everything; creating the folders again meets no
+  // existing one, so no message is shown.
+  EXPECT_TRUE(ui.Messages().empty());
   // The host asks for each standard folder in turn, whatever the console
   // did on its own while formatting.
   EXPECT_EQ(ui.LogOf("progress-line"),
