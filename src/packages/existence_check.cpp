@@ -5,7 +5,7 @@
 namespace zq {
 
 bool CheckEntryExists(DeviceOperations& ops, const std::string& folder, const std::string& name,
-                      bool wantFolder, bool& found) {
+                      bool wantFolder, bool& found, UnknownExistence unknown) {
   found = false;
   bool listedFound = false;
   const Status result = ops.Link().EntryExists(folder, name, wantFolder, listedFound);
@@ -26,6 +26,10 @@ bool CheckEntryExists(DeviceOperations& ops, const std::string& folder, const st
       ops.Ui().ShowMessage("timed out");
       return false;
     default:
+      if (unknown == UnknownExistence::kStop) {
+        ops.Ui().ShowMessage("an error occurred in ZQ61 during process");
+        return false;
+      }
       return true;
   }
 }

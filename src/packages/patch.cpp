@@ -75,7 +75,7 @@ class PatchRun {
   bool ApplyFile(const ArchiveEntry& entry, const std::string& folder, const std::string& full,
                  const std::filesystem::path& backup) {
     bool found = false;
-    if (!CheckEntryExists(ops_, folder + "\\", entry.name, false, found)) {
+    if (!CheckEntryExists(ops_, folder + "\\", entry.name, false, found, UnknownExistence::kStop)) {
       return false;
     }
     if (found) {

@@ -130,20 +130,21 @@ TEST_F(PatchTest, FolderEntriesCreateMissingFoldersOnBothSides) {
   EXPECT_TRUE(std::filesystem::is_directory(backup_ / "DEMO" / "EXTRA"));
 }
 
-TEST_F(PatchTest, ARefusedExistenceCheckCountsAsNotFound) {
-  // The console refusing the listing (0xFF, -19) is not reported: the file
-  // is taken as missing and only sent.
+TEST_F(PatchTest, ARefusedExistenceCheckStopsBeforeAFileIsSent) {
+  // The console refusing the listing (0xFF, -19) leaves unknown whether the
+  // file is there; sending it could replace it with no backup kept, so the
+  // patch stops with the console's failure message.
   AnswerWith(0x95, 0, 0xFF);
   ui_.ScriptAnswer(Answer::Yes);
 
-  EXPECT_TRUE(Apply(ArchiveBuilder::Patch()
-                        .Title("T")
-                        .Root("zq:\\game")
-                        .File("\\DEMO", "NEW.DAT", "new")
-                        .Build()));
+  EXPECT_FALSE(Apply(ArchiveBuilder::Patch()
+                         .Title("T")
+                         .Root("zq:\\game")
+                         .File("\\DEMO", "NEW.DAT", "new")
+                         .Build()));
 
-  EXPECT_THAT(ui_.Messages(), IsEmpty());
-  EXPECT_EQ(CardFile("zq:\\game\\DEMO\\NEW.DAT"), ToBytes("new"));
+  EXPECT_EQ(ui_.Messages(), std::vector<std::string>{"an error occurred in ZQ61 during process"});
+  EXPECT_FALSE(std::filesystem::exists(console_.CardDir() / "GAME" / "DEMO" / "NEW.DAT"));
   EXPECT_THAT(FilesUnder(backup_), IsEmpty());
 }
 
