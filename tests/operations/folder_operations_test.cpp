@@ -111,14 +111,17 @@ TEST_F(FolderOperations, FormatLeavesTheFiveStandardFolders) {
   // The console erases everything; creating the folders again meets no
   // existing one, so no message is shown.
   EXPECT_TRUE(ui.Messages().empty());
-  // The host asks for each standard folder in turn, whatever the console
-  // did on its own while formatting.
+  // The host asks for each standard folder in turn, and each joins the tree.
   EXPECT_EQ(ui.LogOf("progress-line"),
             (Lines{"progress-line: now formatting", "progress-line: now creating folder 'GAME'",
                    "progress-line: now creating folder 'MP3'",
                    "progress-line: now creating folder 'ZQSYS'",
                    "progress-line: now creating folder 'ZQMM'",
                    "progress-line: now creating folder 'ZQETC'"}));
+  EXPECT_EQ(ui.LogOf("add-folder-node"),
+            (Lines{"add-folder-node: zq:\\GAME\\", "add-folder-node: zq:\\MP3\\",
+                   "add-folder-node: zq:\\ZQSYS\\", "add-folder-node: zq:\\ZQMM\\",
+                   "add-folder-node: zq:\\ZQETC\\"}));
   EXPECT_FALSE(ui.Progress().visible);
 }
 
