@@ -5,16 +5,13 @@
 #include <QStandardPaths>
 
 #include "app/cmain_frame.h"
+#include "app/frame_wiring.h"
 #include "app/progress_window.h"
 #include "app/qt_settings.h"
 #include "app/qt_user_interface.h"
 #include "app/rules/startup_steps.h"
 #include "link/link_session.h"
-#include "mp3/ui/mp3_basket_command.h"
 #include "operations/device_operations.h"
-#include "packages/install.h"
-#include "packages/patch.h"
-#include "packages/ui/uninstall_dlg.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 
@@ -70,19 +67,8 @@ bool CZQ61App::InitInstance(bool unattended) {
     frame->Tree()->RemoveFolderNode(path);
   };
 
-  // Packages, patches, uninstall and backup.
-  FrameCommands& commands = frame_->Commands();
-  commands.onInstall = [this] { OnInstall(*operations_, *settings_, programFolder_); };
-  commands.onPatch = [this] { OnPatch(*operations_, *settings_, programFolder_); };
-  commands.onUninstall = [this, frame] { OnUninstall(*operations_, programFolder_, frame); };
-  commands.onBackUp = [this, frame] { OnBackUp(*operations_, programFolder_, frame); };
-  commands.onInstallPackage = [this](const std::string& path) {
-    InstallCommercialPackage(*operations_, path, true);
-  };
-  commands.onMp3Basket = [this, frame] {
-    OnMp3Basket(*ui_, *operations_, *settings_, programFolder_, frame->List()->CurrentPath(),
-                frame);
-  };
+  // Packages, patches, uninstall, backup and the MP3 basket.
+  WireFrameCommands(*frame_, *ui_, *operations_, *settings_, programFolder_);
 
   // The list's first update runs before the window is shown: the connect
   // prompt stands alone on the screen.
