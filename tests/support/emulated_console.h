@@ -33,10 +33,10 @@ class EmulatedConsole {
   // A session bound to this console's device directory, not yet connected,
   // whose time-outs last `second` per second.
   std::unique_ptr<LinkSession> MakeSession(
-      std::chrono::milliseconds second = std::chrono::milliseconds(50)) const;
+      std::chrono::milliseconds second = std::chrono::milliseconds(100)) const;
   // The same, already connected (fails the test when it cannot connect).
   std::unique_ptr<LinkSession> Connected(
-      std::chrono::milliseconds second = std::chrono::milliseconds(50)) const;
+      std::chrono::milliseconds second = std::chrono::milliseconds(100)) const;
 
   // The console itself, to script faults.
   emu::Console& Console();
