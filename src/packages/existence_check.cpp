@@ -1,6 +1,7 @@
 #include "packages/existence_check.h"
 
 #include "link/status.h"
+#include "operations/operation_texts.h"
 
 namespace zq {
 
@@ -14,20 +15,20 @@ bool CheckEntryExists(DeviceOperations& ops, const std::string& folder, const st
       found = listedFound;
       return true;
     case status::kUnformatted:
-      ops.Ui().ShowMessage("unformatted SMC");
+      ops.Ui().ShowMessage(text::kUnformattedSmc);
       return false;
     case status::kCommError:
-      ops.Ui().ShowMessage("communication error occurred");
+      ops.Ui().ShowMessage(text::kCommunicationError);
       return false;
     case status::kIoFailed:
-      ops.Ui().ShowMessage("unknown error occurred");
+      ops.Ui().ShowMessage(text::kUnknownError);
       return false;
     case status::kTimedOut:
-      ops.Ui().ShowMessage("timed out");
+      ops.Ui().ShowMessage(text::kTimedOut);
       return false;
     default:
       if (unknown == UnknownExistence::kStop) {
-        ops.Ui().ShowMessage("an error occurred in ZQ61 during process");
+        ops.Ui().ShowMessage(text::kConsoleError);
         return false;
       }
       return true;
