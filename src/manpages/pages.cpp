@@ -1,0 +1,42 @@
+#include "manpages/pages.h"
+
+namespace zq::man {
+
+ManPage PageHeader(std::string name, std::string summary, const Release& release) {
+  ManPage page;
+  page.name = std::move(name);
+  page.summary = std::move(summary);
+  page.source = "zq61 " + release.version;
+  page.date = release.date;
+  return page;
+}
+
+ManSection DeviceDirectoryEnvironment() {
+  ManSection section;
+  section.title = "environment";
+  section.literalTerms = true;
+  section.items = {
+      {"ZQ61_DEVICE_DIR",
+       "The device directory: each console (or emulator) is one sub-folder there, holding "
+       "the endpoints PIPE00 (console to host) and PIPE02 (host to console)."},
+      {"XDG_RUNTIME_DIR",
+       "Without ZQ61_DEVICE_DIR the device directory is $XDG_RUNTIME_DIR/zq61, and "
+       "/tmp/zq61-<uid> when this is not set either."},
+  };
+  return section;
+}
+
+std::optional<ManPage> PageFor(std::string_view program, const Release& release) {
+  if (program == "zq61") {
+    return WindowPage(release);
+  }
+  if (program == "zq61-cli") {
+    return CliPage(release);
+  }
+  if (program == "zq61-emu") {
+    return EmulatorPage(release);
+  }
+  return std::nullopt;
+}
+
+}  // namespace zq::man
