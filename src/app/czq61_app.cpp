@@ -6,6 +6,7 @@
 
 #include "app/cmain_frame.h"
 #include "app/frame_wiring.h"
+#include "app/program_identity.h"
 #include "app/progress_window.h"
 #include "app/qt_settings.h"
 #include "app/qt_user_interface.h"
@@ -44,6 +45,8 @@ CZQ61App::~CZQ61App() {
 bool CZQ61App::InitInstance(bool unattended) {
   // No stand-in is needed for OLE, the three-dimensional dialog controls or
   // the platform family: Qt prepares what the window needs by itself.
+  // The desktop's name and icon for every window, the first included.
+  SetProgramIdentity();
 
   // The one progress window, created hidden and without an owner.
   progress_ = std::make_unique<ProgressWindow>();
@@ -58,6 +61,7 @@ bool CZQ61App::InitInstance(bool unattended) {
   operations_ = std::make_unique<DeviceOperations>(*link_, *ui_);
 
   frame_ = std::make_unique<CMainFrame>(*ui_, *operations_, *settings_);
+  frame_->setWindowIcon(ProgramIcon());
   ui_->SetWindow(frame_.get());
   CMainFrame* frame = frame_.get();
   ui_->diskText = [frame](const QString& text) { frame->SetDiskText(text); };
