@@ -7,6 +7,17 @@
 namespace zq::man {
 namespace {
 
+// The entries of a list, term and text, in order.
+void ExpectItems(const HelpList* list,
+                 const std::vector<std::pair<std::string, std::string>>& items) {
+  ASSERT_NE(list, nullptr);
+  std::vector<std::pair<std::string, std::string>> got;
+  for (const HelpItem& item : list->items) {
+    got.emplace_back(item.term, item.text);
+  }
+  EXPECT_EQ(got, items);
+}
+
 TEST(HelpTextTest, UsageHeadingsEntriesAndProse) {
   const HelpText help = ParseHelpText(
       "Usage: tool [--fast] COMMAND\n"
@@ -36,21 +47,10 @@ TEST(HelpTextTest, UsageHeadingsEntriesAndProse) {
   EXPECT_EQ(help.paragraphs[1], "deeper after a blank line is prose");
   EXPECT_EQ(help.paragraphs[2], "Closing words: the end.");
 
-  const HelpList* options = help.List("options");
-  ASSERT_NE(options, nullptr);
-  ASSERT_EQ(options->items.size(), 2u);
-  EXPECT_EQ(options->items[0].term, "-f, --fast");
-  EXPECT_EQ(options->items[0].text, "go fast\nand far");
-  EXPECT_EQ(options->items[1].term, "--size N");
-  EXPECT_EQ(options->items[1].text, "a size");
-
+  ExpectItems(help.List("options"), {{"-f, --fast", "go fast\nand far"}, {"--size N", "a size"}});
   // An entry with no text yet goes on with its term.
-  const HelpList* commands = help.List("commands");
-  ASSERT_NE(commands, nullptr);
-  ASSERT_EQ(commands->items.size(), 2u);
-  EXPECT_EQ(commands->items[0].term, "run FILE");
-  EXPECT_EQ(commands->items[1].term, "send FILE... [--name N] [--genre G]");
-  EXPECT_EQ(commands->items[1].text, "");
+  ExpectItems(help.List("commands"),
+              {{"run FILE", ""}, {"send FILE... [--name N] [--genre G]", ""}});
   EXPECT_EQ(help.List("missing"), nullptr);
 }
 
