@@ -4,8 +4,9 @@
 
 #include "cli/command_table.h"
 #include "cli/exit_status.h"
-#include "platform/device_directory.h"
-#include "platform/directory_transport.h"
+#include "cli/usb_report.h"
+#include "platform/transport_choice.h"
+#include "platform/usb_transport.h"
 
 namespace zq::cli {
 
@@ -23,13 +24,17 @@ DeviceOperations* CommandContext::Device() {
   if (!device_) {
     // The link's diagnostic lines would mix with the command's own output,
     // which scripts parse; they are printed only when asked for.
-    auto transport = std::make_shared<DirectoryTransport>(
-        DefaultDeviceDirectory(), [this](const std::string& line) { out_ << line << std::flush; });
-    transport->SetDiagnostics(verbose_);
-    link_ = std::make_unique<LinkSession>(transport);
+    ConsoleTransport transport = MakeConsoleTransport(
+        [this](const std::string& line) { out_ << line << std::flush; });
+    transport.transport->SetDiagnostics(verbose_);
+    link_ = std::make_unique<LinkSession>(transport.transport);
     device_ = std::make_unique<DeviceOperations>(*link_, ui_);
     link_->Reset();
     connected_ = device_->ConnectDevice();
+    if (!connected_ && transport.usb && !transport.usb->Denied().empty()) {
+      err_ << UsbPermissionHint(transport.usb->Denied());
+      err_.flush();
+    }
   }
   return connected_ ? device_.get() : nullptr;
 }

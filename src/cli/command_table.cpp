@@ -75,6 +75,14 @@ constexpr Command kCommands[] = {
      "A file whose name is longer than 8 characters gets its first 8 as console name,\n"
      "as the basket's \"copy PC file name\" gives it.\n",
      RunMp3},
+    {"usb", "usb",
+     "Lists the USB devices that could be a console: those whose vendor:product ID is in\n"
+     "the console list (the emulator's gadget 1209:0005 and $ZQ61_USB_IDS) and those with\n"
+     "a vendor-specific interface holding a bulk IN and a bulk OUT endpoint. Each row\n"
+     "gives the bus, the port, the ID, whether it is listed, the product string and\n"
+     "whether this user can open it (and why not: no permission, busy). No console\n"
+     "connection is made.\n",
+     RunUsb},
 };
 
 }  // namespace
@@ -109,8 +117,10 @@ std::string ProgramUsage() {
   text +=
       "\n"
       "Console paths start at zq:\\ (\"zq:\\GAME\", \"zq:/game\" and \"GAME\" are the same\n"
-      "folder). The console is looked for in the device directory: $ZQ61_DEVICE_DIR, else\n"
-      "$XDG_RUNTIME_DIR/zq61, else /tmp/zq61-<uid>.\n"
+      "folder). The console is looked for among the USB devices whose vendor:product ID\n"
+      "is 1209:0005 (the emulator's gadget) or in $ZQ61_USB_IDS (vvvv:pppp[,...]), then in\n"
+      "the device directory: $ZQ61_DEVICE_DIR, else $XDG_RUNTIME_DIR/zq61, else\n"
+      "/tmp/zq61-<uid>. ZQ61_TRANSPORT=usb or =dir keeps to one of the two.\n"
       "Exit status: 0 success, 1 the operation failed, 2 wrong usage.\n";
   return text;
 }

@@ -43,6 +43,7 @@ int RunUninstall(CommandContext& context, const Command& self,
 int RunBackup(CommandContext& context, const Command& self, const std::vector<std::string>& words);
 int RunMp3(CommandContext& context, const Command& self, const std::vector<std::string>& words);
 int RunMp3Show(CommandContext& context, const Command& self, const std::vector<std::string>& words);
+int RunUsb(CommandContext& context, const Command& self, const std::vector<std::string>& words);
 int RunMp3Send(CommandContext& context, const Command& self, const std::vector<std::string>& words);
 
 }  // namespace zq::cli

@@ -7,8 +7,8 @@
 #include "link/pipe_worker.h"
 #include "link/wire_codes.h"
 #include "platform/device_directory.h"
-#include "platform/directory_transport.h"
 #include "platform/endpoint.h"
+#include "platform/transport_choice.h"
 
 namespace zq {
 
@@ -19,7 +19,7 @@ static_assert(LinkSession::kSmallBlock == wire::kSmallBlock);
 LinkSession::LinkSession(std::shared_ptr<DeviceTransport> transport, LinkTiming timing)
     : transport_(std::move(transport)), timing_(timing), worker_(std::make_unique<PipeWorker>()) {
   if (!transport_) {
-    transport_ = std::make_shared<DirectoryTransport>(DefaultDeviceDirectory());
+    transport_ = MakeConsoleTransport().transport;
   }
 }
 

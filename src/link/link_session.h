@@ -34,8 +34,8 @@ class LinkSession {
   static constexpr std::uint32_t kLargeBlock = 0x40000;  // firmware 1.5 and later
   static constexpr std::uint32_t kSmallBlock = 0x8000;   // older firmware
 
-  // Without a transport, the device directory of this machine is used
-  // (ZQ61_DEVICE_DIR, else $XDG_RUNTIME_DIR/zq61, else /tmp/zq61-<uid>).
+  // Without a transport, the programs' own choice is used: USB devices,
+  // then the device directory of this machine (ZQ61_TRANSPORT picks one).
   explicit LinkSession(std::shared_ptr<DeviceTransport> transport = nullptr,
                        LinkTiming timing = {});
   ~LinkSession();

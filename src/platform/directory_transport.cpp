@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <system_error>
 #include <vector>
 
@@ -11,23 +10,30 @@
 #include "platform/socket_endpoint.h"
 
 namespace zq {
+namespace {
 
-DirectoryTransport::DirectoryTransport(std::filesystem::path directory, DiagnosticSink sink)
-    : directory_(std::move(directory)), sink_(std::move(sink)) {}
+class InterfaceFolder final : public FoundDevice {
+ public:
+  explicit InterfaceFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-void DirectoryTransport::Print(const std::string& line) const {
-  if (!diagnostics_) {
-    return;
+  std::string Name() const override { return folder_.string(); }
+
+  std::unique_ptr<Endpoint> OpenPipe(std::string_view pipeName, int& error) override {
+    const int fd = ConnectSeqpacket(folder_ / std::string(pipeName));
+    if (fd < 0) {
+      error = -fd;
+      return nullptr;
+    }
+    return std::make_unique<SocketEndpoint>(fd);
   }
-  if (sink_) {
-    sink_(line);
-    return;
-  }
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fflush(stdout);
-}
 
-std::filesystem::path DirectoryTransport::FindDevice() const {
+ private:
+  std::filesystem::path folder_;
+};
+
+}  // namespace
+
+std::unique_ptr<FoundDevice> DirectorySearch::FindDevice(const DiagnosticLines& lines) {
   std::vector<std::filesystem::path> interfaces;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(directory_, ec), end; !ec && it != end;
@@ -38,32 +44,19 @@ std::filesystem::path DirectoryTransport::FindDevice() const {
   }
   std::sort(interfaces.begin(), interfaces.end());
   for (const auto& candidate : interfaces) {
-    Print("Attempting to open " + candidate.string() + "\n");
+    lines.Print("Attempting to open " + candidate.string() + "\n");
     const int fd = ConnectSeqpacket(candidate / kConsoleToHostPipe);
     if (fd >= 0) {
       ::close(fd);
-      return candidate;
+      return std::make_unique<InterfaceFolder>(candidate);
     }
-    Print("FAILED to open " + candidate.string() + "\n");
+    lines.Print("FAILED to open " + candidate.string() + "\n");
   }
-  return {};
+  return nullptr;
 }
 
-std::unique_ptr<Endpoint> DirectoryTransport::OpenPipe(std::string_view pipeName) {
-  const std::filesystem::path device = FindDevice();
-  if (device.empty()) {
-    Print("Failed to GetUsbDeviceFileName\n");
-    return nullptr;
-  }
-  const std::filesystem::path name = device / std::string(pipeName);
-  Print("completeDeviceName = (" + name.string() + ")\n");
-  const int fd = ConnectSeqpacket(name);
-  if (fd < 0) {
-    Print("Failed to open (" + name.string() + ") = " + std::to_string(-fd));
-    return nullptr;
-  }
-  Print("Opened successfully.\n");
-  return std::make_unique<SocketEndpoint>(fd);
-}
+DirectoryTransport::DirectoryTransport(std::filesystem::path directory, DiagnosticSink sink)
+    : SearchTransport({std::make_shared<DirectorySearch>(directory)}, std::move(sink)),
+      directory_(std::move(directory)) {}
 
 }  // namespace zq

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/device_transport.h"
+#include "platform/search_transport.h"
 
 namespace zq {
 
@@ -14,27 +14,29 @@ namespace zq {
 // An interface "opens" when a connection to its PIPE00 succeeds; that probe
 // connection is closed at once, so a folder left by a killed console is
 // skipped.
-class DirectoryTransport final : public DeviceTransport {
+class DirectorySearch final : public DeviceSearch {
  public:
-  using DiagnosticSink = std::function<void(const std::string&)>;
+  explicit DirectorySearch(std::filesystem::path directory) : directory_(std::move(directory)) {}
+
+  const std::filesystem::path& Directory() const { return directory_; }
+  std::unique_ptr<FoundDevice> FindDevice(const DiagnosticLines& lines) override;
+
+ private:
+  std::filesystem::path directory_;
+};
+
+// A transport that looks for the console in one device directory only.
+class DirectoryTransport final : public SearchTransport {
+ public:
+  using DiagnosticSink = DiagnosticLines::Sink;
 
   // Diagnostic lines go to standard output unless another sink is given.
   explicit DirectoryTransport(std::filesystem::path directory, DiagnosticSink sink = {});
 
-  // Silences (or restores) the diagnostic lines.
-  void SetDiagnostics(bool on) { diagnostics_ = on; }
   const std::filesystem::path& Directory() const { return directory_; }
 
-  std::unique_ptr<Endpoint> OpenPipe(std::string_view pipeName) override;
-
  private:
-  void Print(const std::string& line) const;
-  // The first interface folder whose probe opens, or an empty path.
-  std::filesystem::path FindDevice() const;
-
   std::filesystem::path directory_;
-  DiagnosticSink sink_;
-  bool diagnostics_ = true;
 };
 
 }  // namespace zq

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/usb_device_match.h"
+#include "platform/usb_ids.h"
+
+namespace zq {
+
+// A USB device that could be a console: its ID is in the console list and
+// it has an interface with a bulk IN and a bulk OUT endpoint, or it has such
+// an interface of the vendor-specific class.
+struct UsbCandidate {
+  enum class Access { kOpens, kNoPermission, kBusy, kFailed };
+
+  std::uint8_t bus = 0;
+  std::uint8_t address = 0;
+  std::string port;     // the kernel's name, "1-1.2"
+  UsbId id;
+  std::string product;  // the product string, empty when the device gives none
+  bool listed = false;  // the ID is in the console list
+  ConsolePipes pipes;
+  Access access = Access::kFailed;
+  std::string detail;  // why it does not open, or a note on how it opens
+};
+
+// The candidates in bus and address order. Each is opened to see whether it
+// could be used (and its interface claimed and released at once when no
+// kernel driver holds it). `error` is set when USB cannot be searched here.
+std::vector<UsbCandidate> ListUsbCandidates(const std::vector<UsbId>& ids, std::string& error);
+
+}  // namespace zq
