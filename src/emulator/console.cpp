@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <system_error>
-#include <thread>
 
 #include "emulator/listen_socket.h"
 #include "link/wire_codes.h"
@@ -27,14 +26,16 @@ void CloseFd(int& fd) {
   }
 }
 
-constexpr std::size_t kMaxRecorded = 1 << 20;  // packets kept for a test to look at
-
 }  // namespace
 
 Console::Console(ConsoleConfig config)
     : config_(std::move(config)),
       card_(config_.card, config_.sizeMiB * 1024u * 1024u, config_.unformatted),
-      protocol_(card_, config_.firmwareMajor, config_.firmwareMinor) {
+      responder_(card_, config_.firmwareMajor, config_.firmwareMinor, config_.speedKiBPerSecond,
+                 config_.log) {
+  for (const Fault& fault : config_.faults) {
+    responder_.AddFault(fault);
+  }
   stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
@@ -115,58 +116,6 @@ void Console::Stop() {
   [[maybe_unused]] const ssize_t n = ::write(stopFd_, &one, sizeof one);
 }
 
-void Console::AddFault(const Fault& fault) {
-  std::lock_guard lock(mutex_);
-  faults_.push_back(fault);
-}
-
-void Console::ClearFaults() {
-  std::lock_guard lock(mutex_);
-  faults_.clear();
-}
-
-void Console::SetFirmware(std::uint8_t major, std::uint8_t minor) {
-  std::lock_guard lock(mutex_);
-  pendingFirmware_ = {major, minor};
-}
-
-void Console::SetUnformatted() {
-  std::lock_guard lock(mutex_);
-  pendingUnformatted_ = true;
-}
-
-void Console::SetRecording(bool on) {
-  std::lock_guard lock(mutex_);
-  recording_ = on;
-}
-
-std::vector<std::vector<std::uint8_t>> Console::Received() const {
-  std::lock_guard lock(mutex_);
-  return received_;
-}
-
-bool Console::WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const {
-  std::unique_lock lock(mutex_);
-  return receivedChanged_.wait_for(lock, timeout, [&] { return received_.size() >= count; });
-}
-
-void Console::ClearReceived() {
-  std::lock_guard lock(mutex_);
-  received_.clear();
-}
-
-void Console::ApplyPending() {
-  std::lock_guard lock(mutex_);
-  if (pendingFirmware_) {
-    protocol_.SetFirmware(pendingFirmware_->first, pendingFirmware_->second);
-    pendingFirmware_.reset();
-  }
-  if (pendingUnformatted_) {
-    card_.MarkUnformatted();
-    pendingUnformatted_ = false;
-  }
-}
-
 void Console::AcceptAll() {
   for (int fd; (fd = AcceptPending(listen00_)) >= 0;) {
     waiting00_.push_back(fd);
@@ -196,11 +145,7 @@ bool Console::StartSession() {
     session02_ = in;
     session00_ = waiting00_.front();
     waiting00_.pop_front();
-    protocol_.Reset();
-    commandSeen_ = protocol_.CommandsStarted();
-    replyIndex_ = 0;
-    paceStart_ = std::chrono::steady_clock::now();
-    paceBytes_ = 0;
+    responder_.StartSession();
     inSession_ = true;
     Log("host connected");
     return true;
@@ -211,20 +156,10 @@ bool Console::StartSession() {
 void Console::EndSession(const char* why) {
   CloseFd(session00_);
   CloseFd(session02_);
-  protocol_.Reset();
+  responder_.Abandon();
   inSession_ = false;
   ++sessionsEnded_;
   Log(std::string("host gone: ") + why);
-}
-
-void Console::Pace(std::size_t dataBytes) {
-  if (config_.speedKiBPerSecond == 0 || dataBytes == 0) {
-    return;
-  }
-  paceBytes_ += dataBytes;
-  const auto due = paceStart_ + std::chrono::microseconds(paceBytes_ * 1000000 /
-                                                          (config_.speedKiBPerSecond * 1024ull));
-  std::this_thread::sleep_until(due);
 }
 
 bool Console::SendReply(const Packet& reply, std::size_t length) {
@@ -260,62 +195,14 @@ bool Console::ServePacket() {
     EndSession("closed");
     return false;
   }
-  ApplyPending();
   const std::span<const std::uint8_t> packet(buffer, std::min<std::size_t>(n, wire::kPacketSize));
-  {
-    std::lock_guard lock(mutex_);
-    if (recording_ && received_.size() < kMaxRecorded) {
-      received_.emplace_back(packet.begin(), packet.end());
-      receivedChanged_.notify_all();
-    }
-  }
-  std::vector<Packet> replies;
-  protocol_.OnPacket(packet, replies);
-  if (protocol_.CommandsStarted() != commandSeen_) {
-    commandSeen_ = protocol_.CommandsStarted();
-    replyIndex_ = 0;
-    if (config_.log) {
-      char text[32];
-      std::snprintf(text, sizeof text, "command 0x%02X", protocol_.Command());
-      Log(text);
-    }
-  }
-  Pace(protocol_.DataBytesLastPacket());
-  for (Packet& reply : replies) {
-    std::size_t length = reply.size();
-    bool send = true;
-    {
-      std::lock_guard lock(mutex_);
-      for (auto it = faults_.begin(); it != faults_.end(); ++it) {
-        if (it->command == protocol_.Command() && it->reply == replyIndex_) {
-          switch (it->kind) {
-            case Fault::Kind::kNoReply:
-              send = false;
-              break;
-            case Fault::Kind::kShortReply:
-              length = std::min(it->length, reply.size());
-              break;
-            case Fault::Kind::kReplyCode:
-              reply[0] = it->code;
-              break;
-            case Fault::Kind::kPatch:
-              for (std::size_t i = 0; i < it->bytes.size() && it->offset + i < reply.size(); ++i) {
-                reply[it->offset + i] = it->bytes[i];
-              }
-              break;
-          }
-          faults_.erase(it);
-          break;
-        }
-      }
-    }
-    ++replyIndex_;
-    if (send && !SendReply(reply, length)) {
+  for (const OutgoingReply& reply : responder_.OnPacket(packet)) {
+    if (!SendReply(reply.bytes, reply.length)) {
       EndSession("reply not taken");
       return false;
     }
   }
-  if (protocol_.LeaveRequested()) {
+  if (responder_.LeaveRequested()) {
     EndSession("left");
     return false;
   }
@@ -338,7 +225,7 @@ void Console::Run() {
       fds[count++] = {session00_, 0, 0};  // hang-up only
     }
     const int timeout =
-        session02_ >= 0 && protocol_.InBlock() ? static_cast<int>(config_.blockGap.count()) : -1;
+        session02_ >= 0 && responder_.InBlock() ? static_cast<int>(config_.blockGap.count()) : -1;
     const int ready = ::poll(fds, count, timeout);
     if (ready < 0) {
       if (errno == EINTR) {
@@ -354,7 +241,7 @@ void Console::Run() {
     }
     if (ready == 0) {
       Log("block abandoned by the host");
-      protocol_.Reset();
+      responder_.Abandon();
       continue;
     }
     if ((fds[1].revents | fds[2].revents) != 0) {

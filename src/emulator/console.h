@@ -15,6 +15,7 @@
 
 #include "emulator/card.h"
 #include "emulator/console_protocol.h"
+#include "emulator/packet_responder.h"
 
 namespace zq::emu {
 
@@ -31,56 +32,7 @@ struct ConsoleConfig {
   // (a host that stopped in the middle of a block), and waits for a command.
   std::chrono::milliseconds blockGap{2000};
   std::function<void(const std::string&)> log;  // --verbose lines; empty = silent
-};
-
-// A fault the console plays once, at one reply of one command.
-//   kNoReply:    the reply is not sent (the host times out);
-//   kShortReply: only the first `length` bytes of the reply are sent;
-//   kReplyCode:  byte 0 of the reply is replaced by `code`;
-//   kPatch:      the reply's bytes from `offset` on are replaced by `bytes`
-//                (a bogus size, chunk length or name length).
-// `command` is the command code the host started the exchange with (0x40,
-// 0x95, 0xD0, ...); `reply` counts that command's replies from 0. For
-// example Fault::ReplyCode(0x95, 2, 0xFF) answers the third reply of a full
-// listing with 0xFF (a listing that fails half-way), and Fault::NoReply(0x70,
-// 0) leaves the file size of a receive unanswered.
-struct Fault {
-  enum class Kind { kNoReply, kShortReply, kReplyCode, kPatch };
-  Kind kind = Kind::kNoReply;
-  std::uint8_t command = 0;
-  int reply = 0;
-  std::uint8_t code = 0;
-  std::size_t length = 0;
-  std::size_t offset = 0;
-  std::vector<std::uint8_t> bytes;
-
-  static Fault NoReply(std::uint8_t command, int reply) {
-    Fault f;
-    f.kind = Kind::kNoReply;
-    f.command = command;
-    f.reply = reply;
-    return f;
-  }
-  static Fault ShortReply(std::uint8_t command, int reply, std::size_t length) {
-    Fault f = NoReply(command, reply);
-    f.kind = Kind::kShortReply;
-    f.length = length;
-    return f;
-  }
-  static Fault ReplyCode(std::uint8_t command, int reply, std::uint8_t code) {
-    Fault f = NoReply(command, reply);
-    f.kind = Kind::kReplyCode;
-    f.code = code;
-    return f;
-  }
-  static Fault Patch(std::uint8_t command, int reply, std::size_t offset,
-                     std::vector<std::uint8_t> bytes) {
-    Fault f = NoReply(command, reply);
-    f.kind = Kind::kPatch;
-    f.offset = offset;
-    f.bytes = std::move(bytes);
-    return f;
-  }
+  std::vector<Fault> faults;                     // played once each, in order
 };
 
 // The ZQ61 console in PC-Link mode, standing in for the console and its USB
@@ -118,16 +70,18 @@ class Console {
 
   const std::filesystem::path& InterfaceDir() const { return interfaceDir_; }
 
-  void AddFault(const Fault& fault);
-  void ClearFaults();
-  void SetFirmware(std::uint8_t major, std::uint8_t minor);
-  void SetUnformatted();
-  void SetRecording(bool on);
-  std::vector<std::vector<std::uint8_t>> Received() const;
-  void ClearReceived();
+  void AddFault(const Fault& fault) { responder_.AddFault(fault); }
+  void ClearFaults() { responder_.ClearFaults(); }
+  void SetFirmware(std::uint8_t major, std::uint8_t minor) { responder_.SetFirmware(major, minor); }
+  void SetUnformatted() { responder_.SetUnformatted(); }
+  void SetRecording(bool on) { responder_.SetRecording(on); }
+  std::vector<std::vector<std::uint8_t>> Received() const { return responder_.Received(); }
+  void ClearReceived() { responder_.ClearReceived(); }
   // Waits until at least `count` packets were received (a host that writes
   // without waiting for a reply is ahead of the console); false on time-out.
-  bool WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const;
+  bool WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const {
+    return responder_.WaitReceived(count, timeout);
+  }
   // Sessions that have ended so far, and whether one is being served now.
   int SessionsEnded() const { return sessionsEnded_.load(); }
   bool InSession() const { return inSession_.load(); }
@@ -140,12 +94,10 @@ class Console {
   // Reads and answers one packet of the session; false when the session ends.
   bool ServePacket();
   bool SendReply(const Packet& reply, std::size_t length);
-  void ApplyPending();
-  void Pace(std::size_t dataBytes);
 
   ConsoleConfig config_;
   Card card_;
-  ConsoleProtocol protocol_;
+  PacketResponder responder_;
   std::filesystem::path interfaceDir_;
   int listen00_ = -1;
   int listen02_ = -1;
@@ -154,20 +106,8 @@ class Console {
   std::deque<int> waiting02_;  // host-to-console connections waiting for their session
   int session00_ = -1;
   int session02_ = -1;
-  std::uint64_t commandSeen_ = 0;
-  int replyIndex_ = 0;
-  std::chrono::steady_clock::time_point paceStart_;
-  std::uint64_t paceBytes_ = 0;
   std::atomic<int> sessionsEnded_{0};
   std::atomic<bool> inSession_{false};
-
-  mutable std::mutex mutex_;  // guards what the scripting calls touch
-  mutable std::condition_variable receivedChanged_;
-  std::deque<Fault> faults_;
-  std::optional<std::pair<std::uint8_t, std::uint8_t>> pendingFirmware_;
-  bool pendingUnformatted_ = false;
-  bool recording_ = false;
-  std::vector<std::vector<std::uint8_t>> received_;
 };
 
 }  // namespace zq::emu

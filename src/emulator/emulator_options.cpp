@@ -26,7 +26,51 @@ bool ParseFirmware(const std::string& text, std::uint8_t& major, std::uint8_t& m
   return true;
 }
 
+bool ParseByte(const std::string& text, std::uint8_t& out) {
+  std::uint32_t value = 0;
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const std::string digits = hex ? text.substr(2) : text;
+  const char* end = digits.data() + digits.size();
+  const auto [ptr, ec] = std::from_chars(digits.data(), end, value, hex ? 16 : 10);
+  if (ec != std::errc() || ptr != end || digits.empty() || value > 255) {
+    return false;
+  }
+  out = static_cast<std::uint8_t>(value);
+  return true;
+}
+
 }  // namespace
+
+std::optional<Fault> ParseFault(const std::string& text) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t colon = text.find(':', start);
+    parts.push_back(text.substr(start, colon - start));
+    if (colon == std::string::npos) {
+      break;
+    }
+    start = colon + 1;
+  }
+  std::uint8_t command = 0;
+  std::uint8_t reply = 0;
+  std::uint8_t value = 0;
+  if (parts.size() < 3 || !ParseByte(parts[1], command) || !ParseByte(parts[2], reply)) {
+    return std::nullopt;
+  }
+  if (parts[0] == "no-reply" && parts.size() == 3) {
+    return Fault::NoReply(command, reply);
+  }
+  if (parts.size() != 4 || !ParseByte(parts[3], value)) {
+    return std::nullopt;
+  }
+  if (parts[0] == "short") {
+    return Fault::ShortReply(command, reply, value);
+  }
+  if (parts[0] == "code") {
+    return Fault::ReplyCode(command, reply, value);
+  }
+  return std::nullopt;
+}
 
 std::string EmulatorUsage() {
   return "usage: zq61-emu --card DIR [options]\n"
@@ -44,6 +88,14 @@ std::string EmulatorUsage() {
          "  --device-dir DIR         device directory to create the interface in (default:\n"
          "                           $ZQ61_DEVICE_DIR, else $XDG_RUNTIME_DIR/zq61, else "
          "/tmp/zq61-<uid>)\n"
+         "  --usb-gadget FUNCTIONFS_DIR\n"
+         "                           be a USB device instead: serve through the FunctionFS\n"
+         "                           instance mounted at FUNCTIONFS_DIR (scripts/usb-gadget sets\n"
+         "                           one up and binds it to a device controller)\n"
+         "  --fault KIND:CMD:REPLY[:VALUE]\n"
+         "                           play one fault once, at reply REPLY (from 0) of command CMD:\n"
+         "                           no-reply, short (VALUE bytes sent) or code (byte 0 = VALUE);\n"
+         "                           repeatable, e.g. --fault no-reply:0x20:0\n"
          "  --verbose                print every session and command on standard error\n"
          "  --help                   show this text\n"
          "\n"
@@ -109,6 +161,21 @@ std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::strin
         return std::nullopt;
       }
       options.console.deviceDir = text;
+    } else if (arg == "--usb-gadget") {
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      options.usbGadget = text;
+    } else if (arg == "--fault") {
+      if (!value(text)) {
+        return std::nullopt;
+      }
+      const auto fault = ParseFault(text);
+      if (!fault) {
+        error = "--fault must be no-reply:CMD:REPLY, short:CMD:REPLY:LENGTH or code:CMD:REPLY:CODE";
+        return std::nullopt;
+      }
+      options.console.faults.push_back(*fault);
     } else if (arg == "--verbose") {
       options.verbose = true;
     } else {

@@ -7,15 +7,55 @@
 
 #include "emulator/console.h"
 #include "emulator/emulator_options.h"
+#include "emulator/gadget_console.h"
 
 namespace {
 
 zq::emu::Console* gConsole = nullptr;
+zq::emu::GadgetConsole* gGadget = nullptr;
 
 extern "C" void OnSignal(int) {
   if (gConsole != nullptr) {
     gConsole->Stop();
   }
+  if (gGadget != nullptr) {
+    gGadget->Stop();
+  }
+}
+
+std::string CardText(const zq::emu::ConsoleConfig& config) {
+  return "card " + config.card.string() + " (" + std::to_string(config.sizeMiB) +
+         " MiB, firmware " + std::to_string(config.firmwareMajor) + "." +
+         std::to_string(config.firmwareMinor) + ")";
+}
+
+// Opens the console, serves until a signal, closes it. `where` says where
+// the host finds it.
+template <typename ConsoleType, typename Where>
+int Serve(ConsoleType& console, ConsoleType*& global, const zq::emu::ConsoleConfig& config,
+          Where where, const char* stopped) {
+  // The handlers are in place before the endpoints exist: an interrupt at any
+  // moment after that makes Run() return and the endpoints go away.
+  global = &console;
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+  std::string error;
+  if (!console.Open(error)) {
+    global = nullptr;
+    std::cerr << "zq61-emu: " << error << "\n";
+    return 1;
+  }
+  std::cout << "zq61-emu: console " << where() << ", " << CardText(config) << "; Ctrl-C to stop"
+            << std::endl;
+  console.Run();
+  global = nullptr;
+  console.Close();
+  std::cout << "zq61-emu: stopped, " << stopped << std::endl;
+  return 0;
 }
 
 }  // namespace
@@ -37,29 +77,15 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "zq61-emu: %s\n", line.c_str());
     };
   }
-  zq::emu::Console console(options->console);
-  // The handlers are in place before the endpoints exist: an interrupt at any
-  // moment after that makes Run() return and the endpoints go away.
-  gConsole = &console;
-  struct sigaction action {};
-  action.sa_handler = OnSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-  std::signal(SIGPIPE, SIG_IGN);
-  if (!console.Open(error)) {
-    gConsole = nullptr;
-    std::cerr << "zq61-emu: " << error << "\n";
-    return 1;
+  if (!options->usbGadget.empty()) {
+    zq::emu::GadgetConsole gadget(options->console, options->usbGadget);
+    return Serve(
+        gadget, gGadget, options->console,
+        [&] { return "as a USB gadget on " + options->usbGadget.string(); },
+        "gadget endpoints closed");
   }
-
-  std::cout << "zq61-emu: console at " << console.InterfaceDir().string() << ", card "
-            << options->console.card.string() << " (" << options->console.sizeMiB
-            << " MiB, firmware " << int{options->console.firmwareMajor} << "."
-            << int{options->console.firmwareMinor} << "); Ctrl-C to stop" << std::endl;
-  console.Run();
-  gConsole = nullptr;
-  console.Close();
-  std::cout << "zq61-emu: stopped, endpoints removed" << std::endl;
-  return 0;
+  zq::emu::Console console(options->console);
+  return Serve(
+      console, gConsole, options->console,
+      [&] { return "at " + console.InterfaceDir().string(); }, "endpoints removed");
 }

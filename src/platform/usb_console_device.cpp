@@ -28,6 +28,10 @@ std::shared_ptr<UsbConsoleDevice> UsbConsoleDevice::Open(std::shared_ptr<UsbCont
     libusb_close(handle);
     return nullptr;
   }
+  // Selecting the interface's setting resets its endpoints (halts, data
+  // toggles) and tells the console that a new host session begins. A device
+  // that refuses the request is used all the same.
+  libusb_set_interface_alt_setting(handle, pipes.interfaceNumber, 0);
   return std::shared_ptr<UsbConsoleDevice>(
       new UsbConsoleDevice(std::move(context), handle, pipes, std::move(name), detached));
 }

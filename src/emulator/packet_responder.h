@@ -1,0 +1,129 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "emulator/card.h"
+#include "emulator/console_protocol.h"
+
+namespace zq::emu {
+
+// A fault the console plays once, at one reply of one command.
+//   kNoReply:    the reply is not sent (the host times out);
+//   kShortReply: only the first `length` bytes of the reply are sent;
+//   kReplyCode:  byte 0 of the reply is replaced by `code`;
+//   kPatch:      the reply's bytes from `offset` on are replaced by `bytes`
+//                (a bogus size, chunk length or name length).
+// `command` is the command code the host started the exchange with (0x40,
+// 0x95, 0xD0, ...); `reply` counts that command's replies from 0. For
+// example Fault::ReplyCode(0x95, 2, 0xFF) answers the third reply of a full
+// listing with 0xFF (a listing that fails half-way), and Fault::NoReply(0x70,
+// 0) leaves the file size of a receive unanswered.
+struct Fault {
+  enum class Kind { kNoReply, kShortReply, kReplyCode, kPatch };
+  Kind kind = Kind::kNoReply;
+  std::uint8_t command = 0;
+  int reply = 0;
+  std::uint8_t code = 0;
+  std::size_t length = 0;
+  std::size_t offset = 0;
+  std::vector<std::uint8_t> bytes;
+
+  static Fault NoReply(std::uint8_t command, int reply) {
+    Fault f;
+    f.kind = Kind::kNoReply;
+    f.command = command;
+    f.reply = reply;
+    return f;
+  }
+  static Fault ShortReply(std::uint8_t command, int reply, std::size_t length) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kShortReply;
+    f.length = length;
+    return f;
+  }
+  static Fault ReplyCode(std::uint8_t command, int reply, std::uint8_t code) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kReplyCode;
+    f.code = code;
+    return f;
+  }
+  static Fault Patch(std::uint8_t command, int reply, std::size_t offset,
+                     std::vector<std::uint8_t> bytes) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kPatch;
+    f.offset = offset;
+    f.bytes = std::move(bytes);
+    return f;
+  }
+};
+
+// One reply as it goes out: the packet and how many of its bytes are sent.
+struct OutgoingReply {
+  Packet bytes;
+  std::size_t length;
+};
+
+// What the console does with each packet of a session, whatever carries the
+// packets (the device directory's sockets or a USB gadget): it records the
+// packet for tests, runs the protocol, paces file data at the line speed and
+// plays the scripted faults on the replies.
+//
+// The scripting calls are safe from any thread while another one serves.
+class PacketResponder {
+ public:
+  PacketResponder(Card& card, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor,
+                  std::uint32_t speedKiBPerSecond, std::function<void(const std::string&)> log);
+
+  // A new host session: the protocol waits for a command.
+  void StartSession();
+  // The host stopped in the middle of an exchange: back to waiting for a command.
+  void Abandon() { protocol_.Reset(); }
+  // The replies to send for one packet (at most 256 bytes), faults applied.
+  std::vector<OutgoingReply> OnPacket(std::span<const std::uint8_t> packet);
+  bool LeaveRequested() const { return protocol_.LeaveRequested(); }
+  bool InBlock() const { return protocol_.InBlock(); }
+
+  void AddFault(const Fault& fault);
+  void ClearFaults();
+  void SetFirmware(std::uint8_t major, std::uint8_t minor);
+  void SetUnformatted();
+  void SetRecording(bool on);
+  std::vector<std::vector<std::uint8_t>> Received() const;
+  void ClearReceived();
+  bool WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const;
+
+ private:
+  void Log(const std::string& line) const;
+  void ApplyPending();
+  void Pace(std::size_t dataBytes);
+  // Plays the first queued fault meant for this reply; false when it is dropped.
+  bool ApplyFault(OutgoingReply& reply);
+
+  Card& card_;
+  ConsoleProtocol protocol_;
+  std::uint32_t speedKiBPerSecond_;
+  std::function<void(const std::string&)> log_;
+  std::uint64_t commandSeen_ = 0;
+  int replyIndex_ = 0;
+  std::chrono::steady_clock::time_point paceStart_;
+  std::uint64_t paceBytes_ = 0;
+
+  mutable std::mutex mutex_;  // guards what the scripting calls touch
+  mutable std::condition_variable receivedChanged_;
+  std::deque<Fault> faults_;
+  std::optional<std::pair<std::uint8_t, std::uint8_t>> pendingFirmware_;
+  bool pendingUnformatted_ = false;
+  bool recording_ = false;
+  std::vector<std::vector<std::uint8_t>> received_;
+};
+
+}  // namespace zq::emu
