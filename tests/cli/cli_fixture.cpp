@@ -1,11 +1,16 @@
 #include "cli/cli_fixture.h"
 
+#include <stdlib.h>
+
 #include <fstream>
 #include <iterator>
 
 namespace zq::test {
 
 CliTest::CliTest() {
+  // Only the emulator of the test: a console plugged into this machine is
+  // never touched by the tests.
+  ::setenv("ZQ61_TRANSPORT", "dir", 1);
   std::filesystem::create_directories(Card());
   std::filesystem::create_directories(Pc());
   std::filesystem::create_directories(Devices());

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/link_session.h"
+#include "support/temp_dir.h"
+
+namespace zq::test {
+
+// zq61-emu as a USB gadget on this machine's dummy_hcd, started through
+// scripts/usb-gadget (as root, inside the test guest) on a fresh card with
+// the emulator options given; stopped, and the gadget undone, when the
+// object goes away.
+class UsbGadget {
+ public:
+  explicit UsbGadget(const std::vector<std::string>& emulatorArguments = {});
+  ~UsbGadget();
+  UsbGadget(const UsbGadget&) = delete;
+  UsbGadget& operator=(const UsbGadget&) = delete;
+
+  // Whether the host side saw the device appear in time.
+  bool Ready() const { return ready_; }
+  std::filesystem::path Card() const { return root_ / "card"; }
+  const std::filesystem::path& Root() const { return root_.Path(); }
+
+  // Kills the emulator process at once (SIGKILL), as a crash would.
+  void KillEmulator() const;
+
+ private:
+  TempDir root_{"zq-usb-test"};
+  pid_t script_ = -1;
+  bool ready_ = false;
+};
+
+// A session through the USB transport alone, its diagnostic lines off.
+std::unique_ptr<LinkSession> UsbSession(
+    std::chrono::milliseconds second = std::chrono::milliseconds(1000));
+
+}  // namespace zq::test
