@@ -24,8 +24,8 @@ DeviceOperations* CommandContext::Device() {
   if (!device_) {
     // The link's diagnostic lines would mix with the command's own output,
     // which scripts parse; they are printed only when asked for.
-    ConsoleTransport transport = MakeConsoleTransport(
-        [this](const std::string& line) { out_ << line << std::flush; });
+    ConsoleTransport transport =
+        MakeConsoleTransport([this](const std::string& line) { out_ << line << std::flush; });
     transport.transport->SetDiagnostics(verbose_);
     link_ = std::make_unique<LinkSession>(transport.transport);
     device_ = std::make_unique<DeviceOperations>(*link_, ui_);

@@ -33,8 +33,8 @@ std::string UsbCandidateTable(const std::vector<UsbCandidate>& candidates) {
   bool denied = false;
   for (const UsbCandidate& c : candidates) {
     char row[160];
-    std::snprintf(row, sizeof row, "%03u  %-8s  %s  %-6s  %-30s  ", unsigned{c.bus},
-                  c.port.c_str(), FormatUsbId(c.id).c_str(), c.listed ? "yes" : "no",
+    std::snprintf(row, sizeof row, "%03u  %-8s  %s  %-6s  %-30s  ", unsigned{c.bus}, c.port.c_str(),
+                  FormatUsbId(c.id).c_str(), c.listed ? "yes" : "no",
                   c.product.empty() ? "-" : c.product.c_str());
     text += row + Opens(c) + "\n";
     unlisted = unlisted || !c.listed;

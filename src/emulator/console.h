@@ -32,7 +32,7 @@ struct ConsoleConfig {
   // (a host that stopped in the middle of a block), and waits for a command.
   std::chrono::milliseconds blockGap{2000};
   std::function<void(const std::string&)> log;  // --verbose lines; empty = silent
-  std::vector<Fault> faults;                     // played once each, in order
+  std::vector<Fault> faults;                    // played once each, in order
 };
 
 // The ZQ61 console in PC-Link mode, standing in for the console and its USB

@@ -86,6 +86,6 @@ int main(int argc, char** argv) {
   }
   zq::emu::Console console(options->console);
   return Serve(
-      console, gConsole, options->console,
-      [&] { return "at " + console.InterfaceDir().string(); }, "endpoints removed");
+      console, gConsole, options->console, [&] { return "at " + console.InterfaceDir().string(); },
+      "endpoints removed");
 }

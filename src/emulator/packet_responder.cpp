@@ -10,8 +10,8 @@ constexpr std::size_t kMaxRecorded = 1 << 20;  // packets kept for a test to loo
 
 }  // namespace
 
-PacketResponder::PacketResponder(Card& card, std::uint8_t firmwareMajor,
-                                 std::uint8_t firmwareMinor, std::uint32_t speedKiBPerSecond,
+PacketResponder::PacketResponder(Card& card, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor,
+                                 std::uint32_t speedKiBPerSecond,
                                  std::function<void(const std::string&)> log)
     : card_(card),
       protocol_(card, firmwareMajor, firmwareMinor),
@@ -89,8 +89,8 @@ void PacketResponder::Pace(std::size_t dataBytes) {
     return;
   }
   paceBytes_ += dataBytes;
-  const auto due = paceStart_ + std::chrono::microseconds(paceBytes_ * 1000000 /
-                                                          (speedKiBPerSecond_ * 1024ull));
+  const auto due =
+      paceStart_ + std::chrono::microseconds(paceBytes_ * 1000000 / (speedKiBPerSecond_ * 1024ull));
   std::this_thread::sleep_until(due);
 }
 

@@ -34,7 +34,8 @@ std::optional<ConsolePipes> FindConsolePipes(const libusb_config_descriptor& con
       if (!IsBulk(endpoint)) {
         continue;
       }
-      const bool isIn = (endpoint.bEndpointAddress & LIBUSB_ENDPOINT_DIR_MASK) == LIBUSB_ENDPOINT_IN;
+      const bool isIn =
+          (endpoint.bEndpointAddress & LIBUSB_ENDPOINT_DIR_MASK) == LIBUSB_ENDPOINT_IN;
       if (isIn && !in) {
         in = endpoint.bEndpointAddress;
         pipes.inMaxPacket = endpoint.wMaxPacketSize;

@@ -77,8 +77,7 @@ bool UsbEndpoint::Submit(std::span<const std::uint8_t> packet) {
 
 UsbContext::Wait UsbEndpoint::WaitWhileInFlight(const CancelSignal* cancel,
                                                 std::chrono::milliseconds limit) {
-  return device_->Context().WaitUntil([this] { return State() != Slot::kInFlight; }, cancel,
-                                      limit);
+  return device_->Context().WaitUntil([this] { return State() != Slot::kInFlight; }, cancel, limit);
 }
 
 IoResult UsbEndpoint::CancelInFlight() {

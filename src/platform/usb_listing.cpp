@@ -31,7 +31,8 @@ void CheckAccess(libusb_device* device, const libusb_device_descriptor& descript
   }
   if (candidate.product.empty() && descriptor.iProduct != 0) {
     unsigned char text[128];
-    const int n = libusb_get_string_descriptor_ascii(handle, descriptor.iProduct, text, sizeof text);
+    const int n =
+        libusb_get_string_descriptor_ascii(handle, descriptor.iProduct, text, sizeof text);
     if (n > 0) {
       candidate.product.assign(reinterpret_cast<const char*>(text), static_cast<std::size_t>(n));
     }

@@ -17,7 +17,7 @@ struct UsbCandidate {
 
   std::uint8_t bus = 0;
   std::uint8_t address = 0;
-  std::string port;     // the kernel's name, "1-1.2"
+  std::string port;  // the kernel's name, "1-1.2"
   UsbId id;
   std::string product;  // the product string, empty when the device gives none
   bool listed = false;  // the ID is in the console list

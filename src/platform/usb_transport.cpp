@@ -49,7 +49,8 @@ std::string NameOf(libusb_device* device, UsbId id) {
 
 }  // namespace
 
-UsbSearch::UsbSearch(std::vector<UsbId> ids, UsbPipeMode mode) : ids_(std::move(ids)), mode_(mode) {}
+UsbSearch::UsbSearch(std::vector<UsbId> ids, UsbPipeMode mode)
+    : ids_(std::move(ids)), mode_(mode) {}
 
 std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines) {
   if (auto device = open_.lock()) {

@@ -50,8 +50,9 @@ bool WaitFor(pid_t pid, std::chrono::seconds limit) {
 }  // namespace
 
 UsbGadget::UsbGadget(const std::vector<std::string>& emulatorArguments) {
-  std::vector<std::string> args = {ZQ61_USB_GADGET_SCRIPT, "--dummy-hcd", "--emu", ZQ61_EMU_PATH,
-                                   "--", "--card", Card().string()};
+  std::vector<std::string> args = {ZQ61_USB_GADGET_SCRIPT, "--dummy-hcd", "--emu",
+                                   ZQ61_EMU_PATH,          "--",          "--card",
+                                   Card().string()};
   args.insert(args.end(), emulatorArguments.begin(), emulatorArguments.end());
   script_ = ::fork();
   if (script_ == 0) {
