@@ -9,6 +9,12 @@
 // (getrusage of this process: caller and pipe worker) counts the host alone.
 //
 //   link_throughput [--mib N] [--speed KIB_PER_S] [--firmware 1.4] [--emu PATH]
+//   link_throughput --usb [--mib N]
+//
+// With --usb the console is a USB device already there (zq61-emu as a gadget:
+// bench/usb_throughput runs it all in the test guest). The raw figures are
+// then plain synchronous libusb bulk transfers of the same packet pattern,
+// and LinkSession runs over UsbTransport with and without the read-ahead.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -21,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,6 +36,7 @@
 #include "link/wire_codes.h"
 #include "platform/cancel_signal.h"
 #include "platform/directory_transport.h"
+#include "usb_link.h"
 
 extern char** environ;
 
@@ -61,12 +69,25 @@ Figures Measure(F&& run) {
   return f;
 }
 
-// The packet pattern of a send and a receive, by hand on two endpoints.
+// One packet out or in, by plain blocking calls; the bytes moved, or -1.
+using PacketIo = std::function<long(std::array<std::uint8_t, 256>&)>;
+
+// The packet pattern of a send and a receive, by hand on two pipes.
 class RawLink {
  public:
   explicit RawLink(zq::DirectoryTransport& transport)
-      : in_(transport.OpenPipe("PIPE00")), out_(transport.OpenPipe("PIPE02")) {}
-  bool Open() const { return in_ && out_; }
+      : in_(transport.OpenPipe("PIPE00")), out_(transport.OpenPipe("PIPE02")) {
+    write_ = [this](std::array<std::uint8_t, 256>& p) {
+      std::size_t n = 0;
+      return out_->Write(p, n, never_) == zq::IoResult::kOk ? static_cast<long>(n) : -1L;
+    };
+    read_ = [this](std::array<std::uint8_t, 256>& p) {
+      std::size_t n = 0;
+      return in_->Read(p, n, never_) == zq::IoResult::kOk ? static_cast<long>(n) : -1L;
+    };
+  }
+  RawLink(PacketIo write, PacketIo read) : write_(std::move(write)), read_(std::move(read)) {}
+  bool Open() const { return write_ && read_ && (in_ || !out_); }
 
   bool Send(const std::vector<std::uint8_t>& data, std::uint32_t block) {
     const auto size = static_cast<std::uint32_t>(data.size());
@@ -130,19 +151,9 @@ class RawLink {
   }
 
  private:
-  bool Write() {
-    std::size_t n = 0;
-    return out_->Write(packet_, n, never_) == zq::IoResult::kOk && n == 256;
-  }
-  bool Reply() {
-    std::size_t n = 0;
-    return in_->Read(packet_, n, never_) == zq::IoResult::kOk && n == 256 &&
-           packet_[0] != zq::wire::reply::kFailed;
-  }
-  bool Data() {
-    std::size_t n = 0;
-    return in_->Read(packet_, n, never_) == zq::IoResult::kOk && n == 256;
-  }
+  bool Write() { return write_(packet_) == 256; }
+  bool Reply() { return read_(packet_) == 256 && packet_[0] != zq::wire::reply::kFailed; }
+  bool Data() { return read_(packet_) == 256; }
   bool Code(std::uint8_t code) {
     packet_.fill(0);
     packet_[0] = code;
@@ -166,6 +177,8 @@ class RawLink {
   std::unique_ptr<zq::Endpoint> out_;
   std::array<std::uint8_t, 256> packet_{};
   zq::CancelSignal never_;
+  PacketIo write_;
+  PacketIo read_;
 };
 
 void Report(const char* what, const Figures& raw, const Figures& link, double mib) {
@@ -179,6 +192,60 @@ void Report(const char* what, const Figures& raw, const Figures& link, double mi
       linkRate / rawRate, raw.ok && link.ok ? "" : "  (FAILED)");
 }
 
+std::vector<std::uint8_t> TestData(double mib) {
+  const auto size = static_cast<std::size_t>(mib * 1024 * 1024);
+  std::vector<std::uint8_t> data(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    data[i] = static_cast<std::uint8_t>(i * 31 + (i >> 12));
+  }
+  return data;
+}
+
+int RunUsb(double mib) {
+  const auto data = TestData(mib);
+  std::vector<std::uint8_t> back;
+  std::uint32_t block = zq::wire::kLargeBlock;
+  Figures rawSend, rawReceive;
+  {
+    RawUsb raw;
+    if (!raw.Open()) {
+      std::fprintf(stderr, "no USB console (1209:0005) to open\n");
+      return 1;
+    }
+    RawLink link([&](auto& p) { return raw.Transfer(false, p); },
+                 [&](auto& p) { return raw.Transfer(true, p); });
+    std::printf("moving %.0f MiB over USB (%s, %u-byte packets)\n", mib, raw.Name().c_str(),
+                raw.MaxPacket());
+    rawSend = Measure([&] { return link.Send(data, block); });
+    rawReceive = Measure([&] { return link.Receive("zq:\\game\\raw.bin", back) && back == data; });
+  }
+  bool ok = rawSend.ok && rawReceive.ok;
+  for (const bool readAhead : {true, false}) {
+    auto search = std::make_shared<zq::UsbSearch>(zq::ConsoleUsbIds(),
+                                                  zq::UsbPipeMode{true, readAhead});
+    auto transport = std::make_shared<zq::UsbTransport>(search);
+    transport->SetDiagnostics(false);
+    zq::LinkSession session(transport);
+    if (session.Connect() != zq::status::kOk) {
+      std::fprintf(stderr, "cannot connect over USB\n");
+      return 1;
+    }
+    const Figures linkSend = Measure(
+        [&] { return session.SendFile(data, "zq:\\game\\", "LINK.BIN", nullptr, nullptr) == 0; });
+    const Figures linkReceive = Measure([&] {
+      return session.ReceiveFile("zq:\\game\\link.bin", "link.bin", back, nullptr, nullptr) ==
+                 zq::status::kOk &&
+             back == data;
+    });
+    session.Disconnect();
+    std::printf("LinkSession over UsbTransport, read-ahead %s:\n", readAhead ? "on" : "off");
+    Report("send", rawSend, linkSend, mib);
+    Report("receive", rawReceive, linkReceive, mib);
+    ok = ok && linkSend.ok && linkReceive.ok;
+  }
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -186,9 +253,16 @@ int main(int argc, char** argv) {
   std::string speed;
   std::string firmware = "2.0";
   fs::path emu = fs::canonical("/proc/self/exe").parent_path().parent_path() / "src" / "zq61-emu";
-  for (int i = 1; i + 1 < argc; i += 2) {
+  bool usb = false;
+  for (int i = 1; i < argc; i += 2) {
     const std::string arg = argv[i];
-    if (arg == "--mib") {
+    if (arg == "--usb") {
+      usb = true;
+      --i;
+    } else if (i + 1 >= argc) {
+      std::fprintf(stderr, "%s needs a value\n", arg.c_str());
+      return 2;
+    } else if (arg == "--mib") {
       mib = std::atof(argv[i + 1]);
     } else if (arg == "--speed") {
       speed = argv[i + 1];
@@ -200,6 +274,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "unknown option %s\n", arg.c_str());
       return 2;
     }
+  }
+  if (usb) {
+    return RunUsb(mib);
   }
   if (!fs::exists(emu)) {
     std::fprintf(stderr, "zq61-emu not found at %s (build it, or give --emu PATH)\n", emu.c_str());
@@ -238,11 +315,7 @@ int main(int argc, char** argv) {
 
   auto transport = std::make_shared<zq::DirectoryTransport>(dev);
   transport->SetDiagnostics(false);
-  const auto size = static_cast<std::size_t>(mib * 1024 * 1024);
-  std::vector<std::uint8_t> data(size);
-  for (std::size_t i = 0; i < size; ++i) {
-    data[i] = static_cast<std::uint8_t>(i * 31 + (i >> 12));
-  }
+  const auto data = TestData(mib);
   std::printf("moving %.0f MiB through zq61-emu (separate process, pid %d, firmware %s%s%s)\n", mib,
               static_cast<int>(pid), firmware.c_str(), speed.empty() ? "" : ", speed ",
               speed.empty() ? "" : (speed + " KiB/s").c_str());
