@@ -28,26 +28,13 @@ void CloseFd(int& fd) {
 
 }  // namespace
 
-Console::Console(ConsoleConfig config)
-    : config_(std::move(config)),
-      card_(config_.card, config_.sizeMiB * 1024u * 1024u, config_.unformatted),
-      responder_(card_, config_.firmwareMajor, config_.firmwareMinor, config_.speedKiBPerSecond,
-                 config_.log) {
-  for (const Fault& fault : config_.faults) {
-    responder_.AddFault(fault);
-  }
+Console::Console(ConsoleConfig config) : config_(std::move(config)), responder_(config_) {
   stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 Console::~Console() {
   Close();
   CloseFd(stopFd_);
-}
-
-void Console::Log(const std::string& line) const {
-  if (config_.log) {
-    config_.log(line);
-  }
 }
 
 bool Console::Open(std::string& error) {

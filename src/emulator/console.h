@@ -19,22 +19,6 @@
 
 namespace zq::emu {
 
-struct ConsoleConfig {
-  std::filesystem::path card;       // host folder that holds the card
-  std::filesystem::path deviceDir;  // device directory the interface folder goes into
-  std::string interfaceName;        // empty: "zq61-emu-<pid>"
-  std::uint32_t sizeMiB = 16;
-  std::uint8_t firmwareMajor = 2;
-  std::uint8_t firmwareMinor = 0;
-  bool unformatted = false;
-  std::uint32_t speedKiBPerSecond = 0;  // file data rate; 0 = no limit
-  // The console abandons a block whose data packets stop coming for this long
-  // (a host that stopped in the middle of a block), and waits for a command.
-  std::chrono::milliseconds blockGap{2000};
-  std::function<void(const std::string&)> log;  // --verbose lines; empty = silent
-  std::vector<Fault> faults;                    // played once each, in order
-};
-
 // The ZQ61 console in PC-Link mode, standing in for the console and its USB
 // driver. It creates one interface folder in the device directory with the
 // endpoints PIPE00 (console to host) and PIPE02 (host to console), and serves
@@ -87,7 +71,7 @@ class Console {
   bool InSession() const { return inSession_.load(); }
 
  private:
-  void Log(const std::string& line) const;
+  void Log(const std::string& line) const { responder_.Log(line); }
   void AcceptAll();
   bool StartSession();
   void EndSession(const char* why);
@@ -96,7 +80,6 @@ class Console {
   bool SendReply(const Packet& reply, std::size_t length);
 
   ConsoleConfig config_;
-  Card card_;
   PacketResponder responder_;
   std::filesystem::path interfaceDir_;
   int listen00_ = -1;

@@ -48,26 +48,13 @@ struct GadgetConsole::Operation {
 };
 
 GadgetConsole::GadgetConsole(ConsoleConfig config, fs::path functionFs)
-    : config_(std::move(config)),
-      functionFs_(std::move(functionFs)),
-      card_(config_.card, config_.sizeMiB * 1024u * 1024u, config_.unformatted),
-      responder_(card_, config_.firmwareMajor, config_.firmwareMinor, config_.speedKiBPerSecond,
-                 config_.log) {
-  for (const Fault& fault : config_.faults) {
-    responder_.AddFault(fault);
-  }
+    : config_(std::move(config)), functionFs_(std::move(functionFs)), responder_(config_) {
   stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 GadgetConsole::~GadgetConsole() {
   Close();
   CloseFd(stopFd_);
-}
-
-void GadgetConsole::Log(const std::string& line) const {
-  if (config_.log) {
-    config_.log(line);
-  }
 }
 
 bool GadgetConsole::Open(std::string& error) {

@@ -48,7 +48,7 @@ class GadgetConsole {
  private:
   struct Operation;
 
-  void Log(const std::string& line) const;
+  void Log(const std::string& line) const { responder_.Log(line); }
   void OnEvent(const std::uint8_t* event);
   void StartSession();
   void EndSession(const char* why);
@@ -61,7 +61,6 @@ class GadgetConsole {
 
   ConsoleConfig config_;
   std::filesystem::path functionFs_;
-  Card card_;
   PacketResponder responder_;
   int ep0_ = -1;
   int out_ = -1;

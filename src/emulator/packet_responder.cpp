@@ -10,13 +10,12 @@ constexpr std::size_t kMaxRecorded = 1 << 20;  // packets kept for a test to loo
 
 }  // namespace
 
-PacketResponder::PacketResponder(Card& card, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor,
-                                 std::uint32_t speedKiBPerSecond,
-                                 std::function<void(const std::string&)> log)
-    : card_(card),
-      protocol_(card, firmwareMajor, firmwareMinor),
-      speedKiBPerSecond_(speedKiBPerSecond),
-      log_(std::move(log)) {}
+PacketResponder::PacketResponder(const ConsoleConfig& config)
+    : card_(config.card, config.sizeMiB * 1024u * 1024u, config.unformatted),
+      protocol_(card_, config.firmwareMajor, config.firmwareMinor),
+      speedKiBPerSecond_(config.speedKiBPerSecond),
+      log_(config.log),
+      faults_(config.faults.begin(), config.faults.end()) {}
 
 void PacketResponder::Log(const std::string& line) const {
   if (log_) {

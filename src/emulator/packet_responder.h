@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -66,6 +67,22 @@ struct Fault {
   }
 };
 
+struct ConsoleConfig {
+  std::filesystem::path card;       // host folder that holds the card
+  std::filesystem::path deviceDir;  // device directory the interface folder goes into
+  std::string interfaceName;        // empty: "zq61-emu-<pid>"
+  std::uint32_t sizeMiB = 16;
+  std::uint8_t firmwareMajor = 2;
+  std::uint8_t firmwareMinor = 0;
+  bool unformatted = false;
+  std::uint32_t speedKiBPerSecond = 0;  // file data rate; 0 = no limit
+  // The console abandons a block whose data packets stop coming for this long
+  // (a host that stopped in the middle of a block), and waits for a command.
+  std::chrono::milliseconds blockGap{2000};
+  std::function<void(const std::string&)> log;  // --verbose lines; empty = silent
+  std::vector<Fault> faults;                    // played once each, in order
+};
+
 // One reply as it goes out: the packet and how many of its bytes are sent.
 struct OutgoingReply {
   Packet bytes;
@@ -80,8 +97,13 @@ struct OutgoingReply {
 // The scripting calls are safe from any thread while another one serves.
 class PacketResponder {
  public:
-  PacketResponder(Card& card, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor,
-                  std::uint32_t speedKiBPerSecond, std::function<void(const std::string&)> log);
+  // The card, firmware, line speed, log and faults of `config`.
+  explicit PacketResponder(const ConsoleConfig& config);
+  PacketResponder(const PacketResponder&) = delete;
+  PacketResponder& operator=(const PacketResponder&) = delete;
+
+  // A --verbose line, when there is a log.
+  void Log(const std::string& line) const;
 
   // A new host session: the protocol waits for a command.
   void StartSession();
@@ -102,13 +124,12 @@ class PacketResponder {
   bool WaitReceived(std::size_t count, std::chrono::milliseconds timeout) const;
 
  private:
-  void Log(const std::string& line) const;
   void ApplyPending();
   void Pace(std::size_t dataBytes);
   // Plays the first queued fault meant for this reply; false when it is dropped.
   bool ApplyFault(OutgoingReply& reply);
 
-  Card& card_;
+  Card card_;
   ConsoleProtocol protocol_;
   std::uint32_t speedKiBPerSecond_;
   std::function<void(const std::string&)> log_;
