@@ -19,7 +19,10 @@ struct UsbPipeMode {
   bool writeBehind = true;
   // A read submits the next IN transfer as soon as it has taken its packet,
   // so that the console's next packet can come while the caller answers.
-  bool readAhead = true;
+  // Off: measured over dummy_hcd it saved nothing (receive at 0.95 of the
+  // raw transfers with it, 0.98 without), since the written-behind go-on
+  // packet is submitted at once and the next read follows it directly.
+  bool readAhead = false;
 };
 
 // One pipe of the console over USB: a bulk endpoint on which each packet is
