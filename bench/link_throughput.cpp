@@ -221,8 +221,8 @@ int RunUsb(double mib) {
   }
   bool ok = rawSend.ok && rawReceive.ok;
   for (const bool readAhead : {true, false}) {
-    auto search = std::make_shared<zq::UsbSearch>(zq::ConsoleUsbIds(),
-                                                  zq::UsbPipeMode{true, readAhead});
+    auto search =
+        std::make_shared<zq::UsbSearch>(zq::ConsoleUsbIds(), zq::UsbPipeMode{true, readAhead});
     auto transport = std::make_shared<zq::UsbTransport>(search);
     transport->SetDiagnostics(false);
     zq::LinkSession session(transport);
