@@ -1,13 +1,15 @@
 #include "views/czq_tree_view.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QDragMoveEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QStorageInfo>
+#include <QStyle>
+#include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/pc_subfolders.h"
 #include "views/czq61_view.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
@@ -20,6 +22,7 @@ namespace {
 constexpr int kKindRole = Qt::UserRole + 1;
 constexpr int kNodeNameRole = Qt::UserRole + 2;
 constexpr int kDriveRootRole = Qt::UserRole + 3;
+constexpr int kOwnIconRole = Qt::UserRole + 4;  // the picture of the node when not selected
 
 QString Qs(const std::string& text) {
   return QString::fromStdString(text);
@@ -33,10 +36,20 @@ int KindOf(const QTreeWidgetItem* node) {
   return node->data(0, kKindRole).toInt();
 }
 
-// Whether a PC folder holds at least one folder (hidden ones count).
-bool HasSubfolder(const QString& path) {
-  QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-  return it.hasNext();
+// Nodes that stand for a folder show the open folder while selected.
+bool ShowsOpenFolder(int kind) {
+  return kind == CZQTreeView::kConsoleNode || kind == CZQTreeView::kConsoleFolder ||
+         kind == CZQTreeView::kPcFolder;
+}
+
+// Whether a node lies below another (or is it).
+bool IsWithin(const QTreeWidgetItem* node, const QTreeWidgetItem* top) {
+  for (; node != nullptr; node = node->parent()) {
+    if (node == top) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // File systems that hold no files of the person's: left out of the computer node.
@@ -64,7 +77,7 @@ std::string WithSlash(QString path) {
 }  // namespace
 
 CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
-    : QTreeWidget(parent), context_(context), drives_(PlatformDrives()) {
+    : QTreeWidget(parent), context_(context) {
   setHeaderHidden(true);
   setColumnCount(1);
   setRootIsDecorated(true);
@@ -78,7 +91,10 @@ CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
     ExpandNode(node);
   });
   connect(this, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* node) { OnCurrentChanged(node); });
+          [this](QTreeWidgetItem* node, QTreeWidgetItem* previous) {
+            ShowOpenFolder(node, previous);
+            OnCurrentChanged(node);
+          });
 }
 
 std::vector<DriveNode> CZQTreeView::PlatformDrives() {
@@ -111,6 +127,7 @@ QTreeWidgetItem* CZQTreeView::AddChild(QTreeWidgetItem* parent, int kind,
   node->setData(0, kKindRole, kind);
   node->setData(0, kNodeNameRole, QByteArray::fromStdString(rawName));
   node->setIcon(0, icon);
+  node->setData(0, kOwnIconRole, QVariant::fromValue(icon));
   node->setChildIndicatorPolicy(expandable ? QTreeWidgetItem::ShowIndicator
                                            : QTreeWidgetItem::DontShowIndicatorWhenChildless);
   if (parent != nullptr) {
@@ -166,6 +183,15 @@ void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
   if (dropNode_ != nullptr) {
     ClearDropHighlight();
   }
+  // The selected node may be among those read anew: the selection stays on
+  // the folder it stood for. Reading never selects anything else, and
+  // nothing is scrolled to (which would expand nodes on its own).
+  QTreeWidgetItem* current = currentItem();
+  const bool currentGoes = current != nullptr && current != node && IsWithin(current, node);
+  const std::string currentPath = currentGoes ? PathOfNode(current) : std::string();
+  const int currentKind = currentGoes ? KindOf(current) : 0;
+  const bool scroll = hasAutoScroll();
+  setAutoScroll(false);
   qDeleteAll(node->takeChildren());
   switch (KindOf(node)) {
     case kConsoleNode:
@@ -179,10 +205,30 @@ void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
       ExpandPcFolder(node, path);
       break;
   }
-  // Deleting children may have moved the current node: put it back on the
-  // folder the list shows, without showing anything anew.
-  SelectShownFolderQuietly();
+  if (currentGoes) {
+    QTreeWidgetItem* again = FindNode(currentPath);
+    SetCurrentQuietly(again != nullptr && KindOf(again) == currentKind ? again : nullptr);
+  }
+  setAutoScroll(scroll);
   --quietSelection_;
+}
+
+void CZQTreeView::SetCurrentQuietly(QTreeWidgetItem* node) {
+  ++quietSelection_;
+  setCurrentItem(node);
+  if (node == nullptr) {
+    clearSelection();
+  }
+  --quietSelection_;
+}
+
+void CZQTreeView::ShowOpenFolder(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+  if (previous != nullptr) {
+    previous->setIcon(0, qvariant_cast<QIcon>(previous->data(0, kOwnIconRole)));
+  }
+  if (current != nullptr && ShowsOpenFolder(KindOf(current))) {
+    current->setIcon(0, ViewIcons::Get().Program(RowIcon::FolderOpen));
+  }
 }
 
 bool CZQTreeView::Revealed(const QTreeWidgetItem* node) {
@@ -202,9 +248,7 @@ void CZQTreeView::SelectShownFolderQuietly() {
   // its parents, and so read (and replace) them in the middle of this.
   QTreeWidgetItem* shown = FindNode(list_->CurrentPath());
   if (shown != nullptr && Revealed(shown) && currentItem() != shown) {
-    ++quietSelection_;
-    setCurrentItem(shown);
-    --quietSelection_;
+    SetCurrentQuietly(shown);
   }
 }
 
@@ -231,9 +275,9 @@ void CZQTreeView::ExpandConsoleNode(QTreeWidgetItem* node, const std::string& pa
 
 void CZQTreeView::ExpandComputerNode(QTreeWidgetItem* node) {
   const auto& icons = ViewIcons::Get();
-  for (const auto& drive : drives_) {
-    QTreeWidgetItem* child = AddChild(node, kDriveNode, {}, Qs(drive.text), icons.Drive(),
-                                      HasSubfolder(Qs(drive.rootPath)));
+  for (const auto& drive : drives_ ? *drives_ : PlatformDrives()) {
+    QTreeWidgetItem* child =
+        AddChild(node, kDriveNode, {}, Qs(drive.text), icons.Drive(), HasSubfolder(drive.rootPath));
     child->setData(0, kDriveRootRole, Qs(drive.rootPath));
   }
 }
@@ -245,7 +289,7 @@ void CZQTreeView::ExpandPcFolder(QTreeWidgetItem* node, const std::string& path)
       folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
   for (const QFileInfo& info : entries) {
     AddChild(node, kPcFolder, info.fileName().toStdString(), info.fileName(),
-             icons.ForPcEntry(info), HasSubfolder(info.filePath()));
+             icons.ForPcEntry(info), HasSubfolder(info.filePath().toStdString()));
   }
 }
 
@@ -291,8 +335,11 @@ int CZQTreeView::SelectFolder(const std::string& given) {
     node = consoleNode_;
     names = NamesBelowRoot(path, kConsoleRoot);
   } else {
-    if (computerNode_->childCount() == 0) {
-      ExpandNode(computerNode_);
+    // The computer node is on the way: expanded like every other node, so
+    // that no later scroll to a node below it expands it, which would read
+    // its drives anew and delete the node being scrolled to.
+    if (!computerNode_->isExpanded()) {
+      computerNode_->setExpanded(true);  // reads the drives (itemExpanded)
     }
     std::vector<DriveNode> drives;
     for (int i = 0; i < computerNode_->childCount(); ++i) {
@@ -415,7 +462,7 @@ bool CZQTreeView::HighlightDropTarget(const QPoint& globalPoint) {
   const QPoint point = viewport()->mapFromGlobal(globalPoint);
   QTreeWidgetItem* node = itemAt(point);
   // Only folders take dropped rows: a file node, or the computer node, is no target.
-  if (node == nullptr || !visualItemRect(node).contains(point) || KindOf(node) == kConsoleFile ||
+  if (node == nullptr || !IconAndLabelRect(node).contains(point) || KindOf(node) == kConsoleFile ||
       KindOf(node) == kComputerNode) {
     return false;
   }
@@ -423,6 +470,19 @@ bool CZQTreeView::HighlightDropTarget(const QPoint& globalPoint) {
   dropNode_->setBackground(0, palette().highlight());
   dropNode_->setForeground(0, palette().highlightedText());
   return true;
+}
+
+QRect CZQTreeView::IconAndLabelRect(const QTreeWidgetItem* node) const {
+  // As the item delegate lays a row out: a margin either side of the icon
+  // and of the text, from the row's left (the branch area is not the row's).
+  const QRect row = visualItemRect(node);
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  const int icon = iconSize().isValid()
+                       ? iconSize().width()
+                       : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+  const int text = fontMetrics().horizontalAdvance(node->text(0));
+  const int width = (node->icon(0).isNull() ? 0 : icon + 2 * margin) + text + 2 * margin;
+  return QRect(row.left(), row.top(), std::min(width, row.width()), row.height());
 }
 
 std::string CZQTreeView::TakeDropTargetPath() {
