@@ -120,8 +120,8 @@ int main(int argc, char** argv) {
     std::printf("%8d %9.0f %10.0f %10.0f %10.0f %10.0f %12.0f\n", rows, fill, byName, bySize,
                 byDate, again, static_cast<double>(peak - baseline) * 1024.0 / rows);
   }
-  list->NavigateTo(root);
-  QApplication::processEvents();
+  const double leave = Milliseconds([&] { list->NavigateTo(root); });
+  std::printf("leaving the last folder (its rows deleted): %.0f ms\n", leave);
 
   // The tree: the drive node's expansion decides the parent's button, the
   // parent's expansion each large folder's button.
