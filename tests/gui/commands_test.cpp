@@ -148,18 +148,13 @@ TEST_F(CommandsTest, PasteInBothDirectionsWithTheKeys) {
 TEST_F(CommandsTest, DroppingRowsOnATreeNodeCopiesThemThere) {
   ASSERT_TRUE(Start());
   List().NavigateTo(PcFolder());
-  ASSERT_EQ(Tree().SelectFolder("zq:\\DOCS\\DEEP\\"), 0);
-  QTreeWidgetItem* deep = Tree().FindNode("zq:\\DOCS\\DEEP\\");
+  QTreeWidgetItem* deep = NodeInSight("zq:\\DOCS\\DEEP\\");
   ASSERT_NE(deep, nullptr);
-  Tree().scrollToItem(deep);
-  QApplication::processEvents();
   Select({"SONG.MP3"});
   QMimeData rows;
   rows.setData("application/x-zq61-rows", "1");
   // On the node's label: the rest of its row takes no drop.
-  const QRect row = Tree().visualItemRect(deep);
-  const QPointF at(row.left() + 16 + 6 + Tree().fontMetrics().horizontalAdvance("DEEP") / 2,
-                   row.center().y());
+  const QPointF at = LabelPoint(deep);
   QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &rows, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(Tree().viewport(), &enter);
   EXPECT_TRUE(enter.isAccepted());

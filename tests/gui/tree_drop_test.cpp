@@ -1,6 +1,8 @@
+#include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
 
+#include "views/view_icons.h"
 #include "window_fixture.h"
 
 namespace zq::test {
@@ -35,13 +37,10 @@ class TreeDropTest : public WindowFixture {
 TEST_F(TreeDropTest, OnlyTheIconAndTheLabelTakeADrop) {
   ASSERT_TRUE(Start());
   List().NavigateTo(PcFolder());
-  ASSERT_EQ(Tree().SelectFolder("zq:\\DOCS\\DEEP\\"), 0);
-  QTreeWidgetItem* deep = Tree().FindNode("zq:\\DOCS\\DEEP\\");
+  QTreeWidgetItem* deep = NodeInSight("zq:\\DOCS\\DEEP\\");
   ASSERT_NE(deep, nullptr);
-  Tree().scrollToItem(deep);
-  QApplication::processEvents();
   const QRect row = Tree().visualItemRect(deep);
-  const int label = row.left() + 16 + 6 + Tree().fontMetrics().horizontalAdvance("DEEP") / 2;
+  const int label = LabelPoint(deep).x();
   const struct {
     const char* where;
     QPoint at;
@@ -63,6 +62,38 @@ TEST_F(TreeDropTest, OnlyTheIconAndTheLabelTakeADrop) {
     EXPECT_EQ(outcome.dropped, c.takes);
     EXPECT_EQ(std::filesystem::exists(copied), c.takes);
     EXPECT_EQ(deep->background(0).style(), Qt::NoBrush);
+  }
+}
+
+// The drag that leaves the list: nothing without a selection; one row drags
+// its own picture held 8 pixels in, several the multi-item picture held 16
+// pixels in; the payload names the rows' count, which the tree accepts.
+TEST_F(TreeDropTest, TheDragOfTheSelectedRows) {
+  ASSERT_TRUE(Start());
+  List().NavigateTo("zq:\\DOCS\\");
+  List().DetailsView()->selectionModel()->clearSelection();
+  EXPECT_EQ(List().MakeRowsDrag(), nullptr);
+  const struct {
+    std::vector<std::string> rows;
+    QPoint hotSpot;
+    bool multiple;
+  } cases[] = {
+      {{"BIG.TXT"}, QPoint(8, 8), false},
+      {{"BIG.TXT", "SMALL.TXT", "DEEP"}, QPoint(16, 16), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows.size());
+    Select(c.rows);
+    std::unique_ptr<QDrag> drag(List().MakeRowsDrag());
+    ASSERT_NE(drag, nullptr);
+    EXPECT_TRUE(IsListRowsDrag(drag->mimeData()));
+    EXPECT_EQ(drag->mimeData()->data("application/x-zq61-rows").toInt(),
+              static_cast<int>(c.rows.size()));
+    EXPECT_EQ(drag->hotSpot(), c.hotSpot);
+    const QIcon expected =
+        c.multiple ? ViewIcons::Get().Multiple()
+                   : Model().item(List().RowOfName(QString::fromStdString(c.rows[0])), 0)->icon();
+    EXPECT_EQ(drag->pixmap().toImage(), expected.pixmap(32, 32).toImage());
   }
 }
 
