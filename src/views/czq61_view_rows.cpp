@@ -101,19 +101,24 @@ void CZQ61View::FillPcRows() {
   PcFileLooks looks(icons);
   LocalDateTexts dates;
   // Folders first (hidden ones included), then the files that are neither
-  // hidden nor special, each in the order the file system gives them.
-  const auto folders =
-      folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
-  for (const QFileInfo& info : folders) {
-    RowTexts row{info.fileName().toStdString(),
-                 {},
-                 std::string(kFolderType),
-                 ModifiedText(info, dates),
-                 RowIcon::Platform};
-    AppendRow(row, info.fileName(), icons.ForPcEntry(info));
+  // hidden nor special, each in the order the file system gives them. One
+  // reading of the folder serves both passes.
+  const auto entries = folder.entryInfoList(
+      QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
+  for (const QFileInfo& info : entries) {
+    if (info.isDir()) {
+      RowTexts row{info.fileName().toStdString(),
+                   {},
+                   std::string(kFolderType),
+                   ModifiedText(info, dates),
+                   RowIcon::Platform};
+      AppendRow(row, info.fileName(), icons.ForPcEntry(info));
+    }
   }
-  const auto files = folder.entryInfoList(QDir::Files, QDir::Unsorted);
-  for (const QFileInfo& info : files) {
+  for (const QFileInfo& info : entries) {
+    if (info.isDir() || info.isHidden()) {
+      continue;
+    }
     const PcFileLooks::Look& look = looks.For(info);
     RowTexts row{info.fileName().toStdString(), SizeText(static_cast<std::uint64_t>(info.size())),
                  look.type.toStdString(), ModifiedText(info, dates), RowIcon::Platform};
