@@ -2,12 +2,10 @@
 
 #include <QAbstractItemDelegate>
 #include <QAction>
-#include <QDrag>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
-#include <QMimeData>
 #include <QResizeEvent>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -27,9 +25,6 @@
 namespace zq {
 
 namespace {
-
-// The MIME type of rows dragged from the list onto the tree.
-constexpr const char* kRowsMimeType = "application/x-zq61-rows";
 
 // The details style: a tree view showing the list's four columns.
 class DetailsStyleView : public QTreeView {
@@ -377,48 +372,6 @@ bool CZQ61View::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
-}
-
-QDrag* CZQ61View::MakeRowsDrag() {
-  const auto rows = SelectedRows();
-  if (rows.empty()) {
-    return nullptr;
-  }
-  auto* drag = new QDrag(this);
-  auto* payload = new QMimeData;
-  payload->setData(kRowsMimeType, QByteArray::number(static_cast<int>(rows.size())));
-  drag->setMimeData(payload);
-  if (rows.size() == 1) {
-    drag->setPixmap(model_->item(rows.front(), 0)->icon().pixmap(32, 32));
-    drag->setHotSpot(QPoint(8, 8));
-  } else {
-    drag->setPixmap(ViewIcons::Get().Multiple().pixmap(32, 32));
-    drag->setHotSpot(QPoint(16, 16));
-  }
-  return drag;
-}
-
-void CZQ61View::StartDrag() {
-  if (QDrag* drag = MakeRowsDrag()) {
-    drag->exec(Qt::CopyAction);
-  }
-}
-
-void CZQ61View::FinishDropOnTree() {
-  if (tree_ == nullptr || currentPath_.empty()) {
-    return;
-  }
-  const std::string target = tree_->TakeDropTargetPath();
-  if (target.empty()) {
-    return;  // the computer node, or no node: nowhere to copy
-  }
-  CollectSelection();
-  context_.operations.CopyItems(copyList_, target);
-  RefillList();
-}
-
-bool IsListRowsDrag(const QMimeData* data) {
-  return data != nullptr && data->hasFormat(kRowsMimeType);
 }
 
 }  // namespace zq

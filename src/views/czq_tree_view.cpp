@@ -1,11 +1,8 @@
 #include "views/czq_tree_view.h"
 
 #include <QDir>
-#include <QDragMoveEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QStorageInfo>
-#include <QStyle>
 #include <algorithm>
 
 #include "platform/codepage.h"
@@ -13,27 +10,15 @@
 #include "views/czq61_view.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
+#include "views/tree_node_data.h"
 #include "views/view_icons.h"
 
 namespace zq {
 
 namespace {
 
-constexpr int kKindRole = Qt::UserRole + 1;
-constexpr int kNodeNameRole = Qt::UserRole + 2;
-constexpr int kDriveRootRole = Qt::UserRole + 3;
-constexpr int kOwnIconRole = Qt::UserRole + 4;  // the picture of the node when not selected
-
 QString Qs(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-std::string RawName(const QTreeWidgetItem* node) {
-  return node->data(0, kNodeNameRole).toByteArray().toStdString();
-}
-
-int KindOf(const QTreeWidgetItem* node) {
-  return node->data(0, kKindRole).toInt();
 }
 
 // Nodes that stand for a folder show the open folder while selected.
@@ -50,28 +35,6 @@ bool IsWithin(const QTreeWidgetItem* node, const QTreeWidgetItem* top) {
     }
   }
   return false;
-}
-
-// File systems that hold no files of the person's: left out of the computer node.
-bool IsPseudoFileSystem(const QByteArray& type) {
-  static const char* const kinds[] = {
-      "proc",     "sysfs",      "devtmpfs",    "devpts",         "tmpfs",    "cgroup", "cgroup2",
-      "pstore",   "bpf",        "securityfs",  "debugfs",        "tracefs",  "mqueue", "hugetlbfs",
-      "fusectl",  "configfs",   "autofs",      "binfmt_misc",    "squashfs", "nsfs",   "ramfs",
-      "efivarfs", "rpc_pipefs", "fuse.portal", "fuse.gvfsd-fuse"};
-  for (const char* kind : kinds) {
-    if (type == kind) {
-      return true;
-    }
-  }
-  return false;
-}
-
-std::string WithSlash(QString path) {
-  if (!path.endsWith('/')) {
-    path += '/';
-  }
-  return path.toStdString();
 }
 
 }  // namespace
@@ -97,34 +60,11 @@ CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
           });
 }
 
-std::vector<DriveNode> CZQTreeView::PlatformDrives() {
-  std::vector<DriveNode> drives;
-  const QString home = QDir::homePath();
-  drives.push_back({DriveNodeText("Home", home.toStdString()), WithSlash(home)});
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid() || !volume.isReady() ||
-        (volume.rootPath() != "/" && IsPseudoFileSystem(volume.fileSystemType()))) {
-      continue;
-    }
-    const std::string root = WithSlash(volume.rootPath());
-    bool known = false;
-    for (const auto& drive : drives) {
-      known = known || drive.rootPath == root;
-    }
-    if (!known) {
-      drives.push_back(
-          {DriveNodeText(volume.displayName().toStdString(), volume.rootPath().toStdString()),
-           root});
-    }
-  }
-  return drives;
-}
-
 QTreeWidgetItem* CZQTreeView::AddChild(QTreeWidgetItem* parent, int kind,
                                        const std::string& rawName, const QString& text,
                                        const QIcon& icon, bool expandable) {
   auto* node = new QTreeWidgetItem(parent, {text});
-  node->setData(0, kKindRole, kind);
+  node->setData(0, kNodeKindRole, kind);
   node->setData(0, kNodeNameRole, QByteArray::fromStdString(rawName));
   node->setIcon(0, icon);
   node->setData(0, kOwnIconRole, QVariant::fromValue(icon));
@@ -449,87 +389,12 @@ void CZQTreeView::CollapseConsoleNode() {
   --quietSelection_;
 }
 
-void CZQTreeView::ClearDropHighlight() {
-  if (dropNode_ != nullptr) {
-    dropNode_->setBackground(0, QBrush());
-    dropNode_->setForeground(0, QBrush());
-    dropNode_ = nullptr;
-  }
-}
-
-bool CZQTreeView::HighlightDropTarget(const QPoint& globalPoint) {
-  ClearDropHighlight();
-  const QPoint point = viewport()->mapFromGlobal(globalPoint);
-  QTreeWidgetItem* node = itemAt(point);
-  // Only folders take dropped rows: a file node, or the computer node, is no target.
-  if (node == nullptr || !IconAndLabelRect(node).contains(point) || KindOf(node) == kConsoleFile ||
-      KindOf(node) == kComputerNode) {
-    return false;
-  }
-  dropNode_ = node;
-  dropNode_->setBackground(0, palette().highlight());
-  dropNode_->setForeground(0, palette().highlightedText());
-  return true;
-}
-
-QRect CZQTreeView::IconAndLabelRect(const QTreeWidgetItem* node) const {
-  // As the item delegate lays a row out: a margin either side of the icon
-  // and of the text, from the row's left (the branch area is not the row's).
-  const QRect row = visualItemRect(node);
-  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  const int icon = iconSize().isValid()
-                       ? iconSize().width()
-                       : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-  const int text = fontMetrics().horizontalAdvance(node->text(0));
-  const int width = (node->icon(0).isNull() ? 0 : icon + 2 * margin) + text + 2 * margin;
-  return QRect(row.left(), row.top(), std::min(width, row.width()), row.height());
-}
-
-std::string CZQTreeView::TakeDropTargetPath() {
-  const std::string path = dropNode_ != nullptr ? PathOfNode(dropNode_) : std::string();
-  ClearDropHighlight();
-  return path;
-}
-
 void CZQTreeView::focusInEvent(QFocusEvent* event) {
   // Not the item view's own focus handling: it would make the first node
   // current, and so show a folder nobody chose.
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
   SelectShownFolderQuietly();
-}
-
-void CZQTreeView::dragEnterEvent(QDragEnterEvent* event) {
-  if (IsListRowsDrag(event->mimeData())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
-}
-
-void CZQTreeView::dragMoveEvent(QDragMoveEvent* event) {
-  if (IsListRowsDrag(event->mimeData()) &&
-      HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
-}
-
-void CZQTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
-  ClearDropHighlight();
-  QTreeWidget::dragLeaveEvent(event);
-}
-
-void CZQTreeView::dropEvent(QDropEvent* event) {
-  if (!IsListRowsDrag(event->mimeData()) || list_ == nullptr ||
-      !HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
-    ClearDropHighlight();
-    event->ignore();
-    return;
-  }
-  event->acceptProposedAction();
-  list_->FinishDropOnTree();
 }
 
 }  // namespace zq
