@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -87,6 +88,8 @@ CMainFrame::CMainFrame(UserInterface& ui, DeviceOperations& operations, Settings
   // The title stays exactly this, whatever else the window holds.
   setWindowTitle("ZQ61 PC-Link Host 1.3");
   resize(900, 600);
+  // Every event passes the frame's filter: the lock keys, and the bars'
+  // showing and hiding, which their View items follow.
   qApp->installEventFilter(this);
 }
 
@@ -180,8 +183,8 @@ void CMainFrame::BuildMenus() {
     const char* text;
     int column;
   } arrangeEntries[] = {{kByName, "by &Name", 0},
-                        {kByType, "by &Type", 1},
-                        {kBySize, "by Si&ze", 2},
+                        {kByType, "by &Type", 2},
+                        {kBySize, "by Si&ze", 1},
                         {kByDate, "by &Date", 3}};
   for (const auto& entry : arrangeEntries) {
     connect(AddCommand(arrange, entry.id, entry.text), &QAction::triggered, this,
@@ -303,15 +306,12 @@ void CMainFrame::SetStyleAndCheck(int style) {
 }
 
 void CMainFrame::Arrange(int column) {
-  // The menu's entries sort fixed columns: "by &Type" the Size column as
-  // numbers, "by Si&ze" the Type column as text.
-  static const SortKind kinds[] = {SortKind::Text, SortKind::Number, SortKind::Text,
-                                   SortKind::DateTime};
+  // Each entry sorts the column its label names, by that column's kind.
   if (column < 0 || column > 3) {
     return;
   }
   list_->ToggleSortDirection(column);
-  list_->SortBy(column, kinds[column]);
+  list_->SortBy(column);
 }
 
 void CMainFrame::MoveUp() {
@@ -378,7 +378,20 @@ void CMainFrame::UpdateLockKeys(quint32 nativeModifiers) {
   numPane_->setEnabled((nativeModifiers & 0x10U) != 0);
 }
 
+void CMainFrame::UpdateBarChecks() {
+  const std::pair<int, QWidget*> bars[] = {{kToolbars, toolbar_}, {kStatusBar, statusBar()}};
+  for (const auto& [id, bar] : bars) {
+    QAction* item = Action(id);
+    const QSignalBlocker quiet(item);  // only the mark: the bar is as it is
+    item->setChecked(!bar->isHidden());
+  }
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
+      (watched == toolbar_ || watched == statusBar())) {
+    UpdateBarChecks();
+  }
   if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
       QGuiApplication::platformName() == "xcb") {
     UpdateLockKeys(static_cast<QKeyEvent*>(event)->nativeModifiers());

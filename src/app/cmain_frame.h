@@ -111,6 +111,7 @@ class CMainFrame : public QMainWindow {
   void BuildToolBar();
   void BuildStatusBar();
   void UpdateCheckMarks();
+  void UpdateBarChecks();
   void UpdateLockKeys(quint32 nativeModifiers);
   void RunHook(const std::function<void()>& hook);
 

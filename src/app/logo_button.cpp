@@ -29,6 +29,21 @@ CLogoButton::CLogoButton(QMainWindow* frame) : QAbstractButton(frame), frame_(fr
   timer_.setInterval(100);
   connect(&timer_, &QTimer::timeout, this, &CLogoButton::Reposition);
   timer_.start();
+  // Placed before the first paint, and at once when the row changes size;
+  // the timer still catches what moves the bars otherwise.
+  frame_->installEventFilter(this);
+}
+
+bool CLogoButton::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == frame_) {
+    if (event->type() == QEvent::Show) {
+      Reposition();  // the frame's layout is already in place
+    } else if (event->type() == QEvent::Resize) {
+      // The bars take their new places after this event.
+      QMetaObject::invokeMethod(this, &CLogoButton::Reposition, Qt::QueuedConnection);
+    }
+  }
+  return QAbstractButton::eventFilter(watched, event);
 }
 
 void CLogoButton::Reposition() {

@@ -29,6 +29,7 @@ class CLogoButton : public QAbstractButton {
   void statusText(const QString& text);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

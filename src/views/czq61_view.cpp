@@ -2,16 +2,10 @@
 
 #include <QAbstractItemDelegate>
 #include <QAction>
-#include <QDateTime>
-#include <QDir>
-#include <QDrag>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
-#include <QMimeData>
-#include <QMimeDatabase>
 #include <QResizeEvent>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -22,6 +16,7 @@
 
 #include "platform/codepage.h"
 #include "views/czq_tree_view.h"
+#include "views/name_edit_delegate.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
 #include "views/rules/selection_rules.h"
@@ -30,13 +25,6 @@
 namespace zq {
 
 namespace {
-
-// The MIME type of rows dragged from the list onto the tree.
-constexpr const char* kRowsMimeType = "application/x-zq61-rows";
-
-QString Qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // The details style: a tree view showing the list's four columns.
 class DetailsStyleView : public QTreeView {
@@ -97,8 +85,12 @@ CZQ61View::CZQ61View(ExplorerContext& context, QWidget* parent)
   for (QAbstractItemView* view :
        {static_cast<QAbstractItemView*>(details_), static_cast<QAbstractItemView*>(icons_)}) {
     connect(view, &QAbstractItemView::doubleClicked, this, &CZQ61View::OnDoubleClick);
-    connect(view->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { OnEditorClosed(); });
+    auto* delegate = new NameEditDelegate(view);
+    view->setItemDelegate(delegate);
+    connect(delegate, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+              OnEditorClosed(hint == QAbstractItemDelegate::RevertModelCache);
+            });
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
       QMenu* menu = BuildContextMenu(this);
       menu->exec(view->viewport()->mapToGlobal(pos));
@@ -173,6 +165,7 @@ void CZQ61View::showEvent(QShowEvent* event) {
 }
 
 void CZQ61View::SetListStyle(int style) {
+  EndNewFolderEdit();  // the editor belongs to the view going out of sight
   style_ = style & 3;
   if (style_ == kDetails) {
     stack_->setCurrentWidget(details_);
@@ -200,86 +193,8 @@ void CZQ61View::SetListStyle(int style) {
   }
 }
 
-void CZQ61View::AppendRow(const RowTexts& row, const QString& displayName, const QIcon& icon) {
-  auto* name = new QStandardItem(icon, displayName);
-  name->setData(QByteArray::fromStdString(row.rawName), kRawNameRole);
-  name->setEditable(false);
-  auto* size = new QStandardItem(Qs(row.size));
-  size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  auto* type = new QStandardItem(Qs(row.type));
-  auto* modified = new QStandardItem(Qs(row.modified));
-  for (QStandardItem* item : {size, type, modified}) {
-    item->setEditable(false);
-  }
-  model_->appendRow({name, size, type, modified});
-}
-
-bool CZQ61View::RefillList() {
-  model_->removeRows(0, model_->rowCount());
-  if (currentPath_.empty()) {
-    return true;  // nothing shown yet: nothing to read
-  }
-  if (IsConsolePath(currentPath_)) {
-    return FillConsoleRows();
-  }
-  FillPcRows();
-  return true;
-}
-
-bool CZQ61View::FillConsoleRows() {
-  const auto& icons = ViewIcons::Get();
-  if (!IsConsoleRoot(currentPath_)) {
-    const RowTexts parent = ParentRow();
-    AppendRow(parent, Qs(parent.rawName), icons.Program(RowIcon::Folder));
-  }
-  EntryList entries;
-  const Status result =
-      context_.operations.Link().ListFolder(entries, currentPath_, ListMode::Full);
-  if (result != status::kOk) {
-    context_.ui.ShowMessage(ListingFailureMessage(result));
-    return false;
-  }
-  const bool zqMode = context_.isZqMode();
-  for (const auto& entry : entries) {
-    if (!IsListableConsoleName(entry.name) || !ShowEntry(zqMode, currentPath_, entry.name)) {
-      continue;
-    }
-    const RowTexts row = RowForRemoteEntry(entry);
-    AppendRow(row, Qs(Cp949ToUtf8(row.rawName)), icons.Program(row.icon));
-  }
-  if (context_.isConnected()) {
-    context_.operations.ShowDiskInfo();
-  }
-  return true;
-}
-
-void CZQ61View::FillPcRows() {
-  const auto& icons = ViewIcons::Get();
-  const QDir folder(Qs(currentPath_));
-  static const QMimeDatabase mimeTypes;
-  // Folders first (hidden ones included), then the files that are neither
-  // hidden nor special, each in the order the file system gives them.
-  const auto folders =
-      folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
-  for (const QFileInfo& info : folders) {
-    RowTexts row{info.fileName().toStdString(),
-                 {},
-                 std::string(kFolderType),
-                 info.lastModified().toString("yyyy-MM-dd HH:mm").toStdString(),
-                 RowIcon::Platform};
-    AppendRow(row, info.fileName(), icons.ForPcEntry(info));
-  }
-  const auto files = folder.entryInfoList(QDir::Files, QDir::Unsorted);
-  for (const QFileInfo& info : files) {
-    const QString type = mimeTypes.mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
-    RowTexts row{info.fileName().toStdString(), SizeText(static_cast<std::uint64_t>(info.size())),
-                 type.toStdString(), info.lastModified().toString("yyyy-MM-dd HH:mm").toStdString(),
-                 RowIcon::Platform};
-    AppendRow(row, info.fileName(), icons.ForPcEntry(info));
-  }
-}
-
 void CZQ61View::NavigateTo(const std::string& path) {
+  EndNewFolderEdit();  // in the folder it was started in
   if (!path.empty()) {
     currentPath_ = path;
   }
@@ -316,6 +231,7 @@ std::vector<int> CZQ61View::SelectedRows() const {
 }
 
 void CZQ61View::CollectSelection() {
+  EndNewFolderEdit();
   std::vector<SelectedRow> selected;
   for (int row : SelectedRows()) {
     const QStandardItem* name = model_->item(row, 0);
@@ -389,111 +305,6 @@ void CZQ61View::OnDoubleClick(const QModelIndex& index) {
   }
 }
 
-void CZQ61View::OnHeaderClicked(int column) {
-  directions_.Toggle(column);
-  SortBy(column, SortKindOfColumn(column));
-}
-
-void CZQ61View::SortBy(int column, SortKind kind) {
-  if (column < 0 || column >= model_->columnCount()) {
-    return;
-  }
-  const int sign = directions_.Ascending(column) ? 1 : -1;
-  std::vector<QList<QStandardItem*>> rows;
-  while (model_->rowCount() > 0) {
-    rows.push_back(model_->takeRow(0));
-  }
-  std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
-    const std::string x = a.value(column) ? a.value(column)->text().toStdString() : std::string();
-    const std::string y = b.value(column) ? b.value(column)->text().toStdString() : std::string();
-    return sign * CompareRows(kind, x, y) < 0;
-  });
-  for (auto& row : rows) {
-    model_->appendRow(row);
-  }
-}
-
-void CZQ61View::OnNewFolder() {
-  if (currentPath_.empty() || newFolderPending_) {
-    return;
-  }
-  RowTexts row{std::string(kNewFolderName), {}, std::string(kFolderType), {}, RowIcon::Folder};
-  AppendRow(row, Qs(row.rawName), ViewIcons::Get().Program(RowIcon::Folder));
-  QStandardItem* name = model_->item(model_->rowCount() - 1, 0);
-  name->setEditable(true);
-  QAbstractItemView* view = ActiveView();
-  view->setFocus();
-  view->scrollTo(name->index());
-  view->setCurrentIndex(name->index());
-  newFolderPending_ = true;
-  view->edit(name->index());
-}
-
-void CZQ61View::OnEditorClosed() {
-  if (!newFolderPending_ || model_->rowCount() == 0) {
-    return;
-  }
-  QStandardItem* name = model_->item(model_->rowCount() - 1, 0);
-  const QString text = name->text();
-  // Later edits of any row are refused: rows are not editable.
-  name->setEditable(false);
-  newFolderPending_ = false;
-  FinishNewFolder(text);
-}
-
-void CZQ61View::RemoveLastRow() {
-  if (model_->rowCount() > 0) {
-    model_->removeRow(model_->rowCount() - 1);
-  }
-}
-
-void CZQ61View::FinishNewFolder(const QString& text) {
-  const std::string utf8 = text.toStdString();
-  if (IsConsolePath(currentPath_)) {
-    const auto name = Utf8ToCp949(utf8);
-    if (!name || !IsSafeChildName(*name)) {
-      context_.ui.ShowMessage(std::string(kCreateFolderFailedMessage), MessageIcon::Stop,
-                              std::string(kErrorCaption));
-      RemoveLastRow();
-      return;
-    }
-    std::vector<std::string> others;
-    for (int row = 0; row + 1 < model_->rowCount(); ++row) {
-      others.push_back(model_->item(row, 0)->data(kRawNameRole).toByteArray().toStdString());
-    }
-    switch (CheckNewConsoleFolder(*name, others)) {
-      case NewFolderVerdict::AlreadyExists:
-        context_.ui.ShowMessage(std::string(kSameFolderMessage), MessageIcon::None,
-                                std::string(kErrorCaption));
-        RemoveLastRow();
-        return;
-      case NewFolderVerdict::TooLong:
-        context_.ui.ShowMessage(std::string(kTooLongMessage), MessageIcon::None,
-                                std::string(kErrorCaption));
-        RemoveLastRow();
-        return;
-      case NewFolderVerdict::Empty:
-        RemoveLastRow();
-        return;
-      case NewFolderVerdict::Create:
-        break;
-    }
-    context_.operations.CreateRemoteFolder(currentPath_ + *name, true);
-    RefillList();
-    return;
-  }
-  // A name that is empty or holds a separator would create nothing or a
-  // folder elsewhere than the one shown.
-  if (!IsSafeChildName(utf8) || !QDir().mkdir(Qs(currentPath_ + utf8))) {
-    context_.ui.ShowMessage(std::string(kCreateFolderFailedMessage), MessageIcon::Stop,
-                            std::string(kErrorCaption));
-    RemoveLastRow();
-    return;
-  }
-  WaitCursor wait(context_.ui);
-  RefillList();
-}
-
 QMenu* CZQ61View::BuildContextMenu(QWidget* parent) {
   auto* menu = new QMenu(parent);
   const ContextMenuState state =
@@ -536,7 +347,7 @@ QMenu* CZQ61View::BuildContextMenu(QWidget* parent) {
     QAction* action = arrange->addAction(entry.text);
     connect(action, &QAction::triggered, this, [this, column = entry.column] {
       directions_.Toggle(column);
-      SortBy(column, SortKindOfColumn(column));
+      SortBy(column);
     });
   }
   menu->addSeparator();
@@ -561,42 +372,6 @@ bool CZQ61View::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void CZQ61View::StartDrag() {
-  const auto rows = SelectedRows();
-  if (rows.empty()) {
-    return;
-  }
-  auto* drag = new QDrag(this);
-  auto* payload = new QMimeData;
-  payload->setData(kRowsMimeType, QByteArray::number(static_cast<int>(rows.size())));
-  drag->setMimeData(payload);
-  if (rows.size() == 1) {
-    drag->setPixmap(model_->item(rows.front(), 0)->icon().pixmap(32, 32));
-    drag->setHotSpot(QPoint(8, 8));
-  } else {
-    drag->setPixmap(ViewIcons::Get().Multiple().pixmap(32, 32));
-    drag->setHotSpot(QPoint(16, 16));
-  }
-  drag->exec(Qt::CopyAction);
-}
-
-void CZQ61View::FinishDropOnTree() {
-  if (tree_ == nullptr || currentPath_.empty()) {
-    return;
-  }
-  const std::string target = tree_->TakeDropTargetPath();
-  if (target.empty()) {
-    return;  // the computer node, or no node: nowhere to copy
-  }
-  CollectSelection();
-  context_.operations.CopyItems(copyList_, target);
-  RefillList();
-}
-
-bool IsListRowsDrag(const QMimeData* data) {
-  return data != nullptr && data->hasFormat(kRowsMimeType);
 }
 
 }  // namespace zq

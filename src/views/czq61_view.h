@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "views/rules/row_texts.h"
 
 class QAbstractItemView;
+class QDrag;
 class QListView;
 class QMenu;
 class QMimeData;
@@ -55,9 +57,10 @@ class CZQ61View : public QWidget {
   void FormatAndRefill();
 
   // Sorting: a header click toggles the column's direction and sorts by the
-  // column's own kind; the frame's arrange commands give the kind themselves.
+  // column's own kind (Name text, Size number, Type text, Modified date).
+  // Rows move as they are: selection and current row stay with them.
   void OnHeaderClicked(int column);
-  void SortBy(int column, SortKind kind);
+  void SortBy(int column);
   void ToggleSortDirection(int column) { directions_.Toggle(column); }
 
   // Commands.
@@ -82,6 +85,14 @@ class CZQ61View : public QWidget {
   QListView* IconView() const { return icons_; }
   QAbstractItemView* ActiveView() const;
   bool NewFolderPending() const { return newFolderPending_; }
+  // Ends a pending new-folder edit as if the person had left the editor:
+  // the name typed so far is created. Every refill, sort and navigation
+  // calls it first, since each would remove or move the edited row.
+  void EndNewFolderEdit();
+
+  // The drag of the selected rows (their count, the picture and its hot
+  // spot); null when nothing is selected.
+  QDrag* MakeRowsDrag();
 
   // Rows by name (display text), for the frame and tests; -1 when absent.
   int RowOfName(const QString& name) const;
@@ -106,9 +117,10 @@ class CZQ61View : public QWidget {
   void AppendRow(const RowTexts& row, const QString& displayName, const QIcon& icon);
   bool FillConsoleRows();
   void FillPcRows();
-  void OnEditorClosed();
+  void OnEditorClosed(bool cancelled);
   void FinishNewFolder(const QString& name);
-  void RemoveLastRow();
+  bool FinishConsoleFolder(const std::string& utf8);
+  void RemoveNewFolderRow();
   void StartDrag();
   std::vector<int> SelectedRows() const;
 
@@ -123,6 +135,7 @@ class CZQ61View : public QWidget {
   std::vector<std::string> copyList_;
   SortDirections directions_;
   bool newFolderPending_ = false;
+  QPersistentModelIndex newFolderRow_;
   bool columnsInserted_ = false;
   bool widthsPending_ = false;
 };

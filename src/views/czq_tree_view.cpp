@@ -1,70 +1,46 @@
 #include "views/czq_tree_view.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QDragMoveEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QStorageInfo>
+#include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/pc_subfolders.h"
 #include "views/czq61_view.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
+#include "views/tree_node_data.h"
 #include "views/view_icons.h"
 
 namespace zq {
 
 namespace {
 
-constexpr int kKindRole = Qt::UserRole + 1;
-constexpr int kNodeNameRole = Qt::UserRole + 2;
-constexpr int kDriveRootRole = Qt::UserRole + 3;
-
 QString Qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-std::string RawName(const QTreeWidgetItem* node) {
-  return node->data(0, kNodeNameRole).toByteArray().toStdString();
+// Nodes that stand for a folder show the open folder while selected.
+bool ShowsOpenFolder(int kind) {
+  return kind == CZQTreeView::kConsoleNode || kind == CZQTreeView::kConsoleFolder ||
+         kind == CZQTreeView::kPcFolder;
 }
 
-int KindOf(const QTreeWidgetItem* node) {
-  return node->data(0, kKindRole).toInt();
-}
-
-// Whether a PC folder holds at least one folder (hidden ones count).
-bool HasSubfolder(const QString& path) {
-  QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-  return it.hasNext();
-}
-
-// File systems that hold no files of the person's: left out of the computer node.
-bool IsPseudoFileSystem(const QByteArray& type) {
-  static const char* const kinds[] = {
-      "proc",     "sysfs",      "devtmpfs",    "devpts",         "tmpfs",    "cgroup", "cgroup2",
-      "pstore",   "bpf",        "securityfs",  "debugfs",        "tracefs",  "mqueue", "hugetlbfs",
-      "fusectl",  "configfs",   "autofs",      "binfmt_misc",    "squashfs", "nsfs",   "ramfs",
-      "efivarfs", "rpc_pipefs", "fuse.portal", "fuse.gvfsd-fuse"};
-  for (const char* kind : kinds) {
-    if (type == kind) {
+// Whether a node lies below another (or is it).
+bool IsWithin(const QTreeWidgetItem* node, const QTreeWidgetItem* top) {
+  for (; node != nullptr; node = node->parent()) {
+    if (node == top) {
       return true;
     }
   }
   return false;
 }
 
-std::string WithSlash(QString path) {
-  if (!path.endsWith('/')) {
-    path += '/';
-  }
-  return path.toStdString();
-}
-
 }  // namespace
 
 CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
-    : QTreeWidget(parent), context_(context), drives_(PlatformDrives()) {
+    : QTreeWidget(parent), context_(context) {
   setHeaderHidden(true);
   setColumnCount(1);
   setRootIsDecorated(true);
@@ -78,39 +54,20 @@ CZQTreeView::CZQTreeView(ExplorerContext& context, QWidget* parent)
     ExpandNode(node);
   });
   connect(this, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* node) { OnCurrentChanged(node); });
-}
-
-std::vector<DriveNode> CZQTreeView::PlatformDrives() {
-  std::vector<DriveNode> drives;
-  const QString home = QDir::homePath();
-  drives.push_back({DriveNodeText("Home", home.toStdString()), WithSlash(home)});
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid() || !volume.isReady() ||
-        (volume.rootPath() != "/" && IsPseudoFileSystem(volume.fileSystemType()))) {
-      continue;
-    }
-    const std::string root = WithSlash(volume.rootPath());
-    bool known = false;
-    for (const auto& drive : drives) {
-      known = known || drive.rootPath == root;
-    }
-    if (!known) {
-      drives.push_back(
-          {DriveNodeText(volume.displayName().toStdString(), volume.rootPath().toStdString()),
-           root});
-    }
-  }
-  return drives;
+          [this](QTreeWidgetItem* node, QTreeWidgetItem* previous) {
+            ShowOpenFolder(node, previous);
+            OnCurrentChanged(node);
+          });
 }
 
 QTreeWidgetItem* CZQTreeView::AddChild(QTreeWidgetItem* parent, int kind,
                                        const std::string& rawName, const QString& text,
                                        const QIcon& icon, bool expandable) {
   auto* node = new QTreeWidgetItem(parent, {text});
-  node->setData(0, kKindRole, kind);
+  node->setData(0, kNodeKindRole, kind);
   node->setData(0, kNodeNameRole, QByteArray::fromStdString(rawName));
   node->setIcon(0, icon);
+  node->setData(0, kOwnIconRole, QVariant::fromValue(icon));
   node->setChildIndicatorPolicy(expandable ? QTreeWidgetItem::ShowIndicator
                                            : QTreeWidgetItem::DontShowIndicatorWhenChildless);
   if (parent != nullptr) {
@@ -166,6 +123,15 @@ void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
   if (dropNode_ != nullptr) {
     ClearDropHighlight();
   }
+  // The selected node may be among those read anew: the selection stays on
+  // the folder it stood for. Reading never selects anything else, and
+  // nothing is scrolled to (which would expand nodes on its own).
+  QTreeWidgetItem* current = currentItem();
+  const bool currentGoes = current != nullptr && current != node && IsWithin(current, node);
+  const std::string currentPath = currentGoes ? PathOfNode(current) : std::string();
+  const int currentKind = currentGoes ? KindOf(current) : 0;
+  const bool scroll = hasAutoScroll();
+  setAutoScroll(false);
   qDeleteAll(node->takeChildren());
   switch (KindOf(node)) {
     case kConsoleNode:
@@ -179,10 +145,30 @@ void CZQTreeView::ExpandNode(QTreeWidgetItem* node) {
       ExpandPcFolder(node, path);
       break;
   }
-  // Deleting children may have moved the current node: put it back on the
-  // folder the list shows, without showing anything anew.
-  SelectShownFolderQuietly();
+  if (currentGoes) {
+    QTreeWidgetItem* again = FindNode(currentPath);
+    SetCurrentQuietly(again != nullptr && KindOf(again) == currentKind ? again : nullptr);
+  }
+  setAutoScroll(scroll);
   --quietSelection_;
+}
+
+void CZQTreeView::SetCurrentQuietly(QTreeWidgetItem* node) {
+  ++quietSelection_;
+  setCurrentItem(node);
+  if (node == nullptr) {
+    clearSelection();
+  }
+  --quietSelection_;
+}
+
+void CZQTreeView::ShowOpenFolder(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+  if (previous != nullptr) {
+    previous->setIcon(0, qvariant_cast<QIcon>(previous->data(0, kOwnIconRole)));
+  }
+  if (current != nullptr && ShowsOpenFolder(KindOf(current))) {
+    current->setIcon(0, ViewIcons::Get().Program(RowIcon::FolderOpen));
+  }
 }
 
 bool CZQTreeView::Revealed(const QTreeWidgetItem* node) {
@@ -202,9 +188,7 @@ void CZQTreeView::SelectShownFolderQuietly() {
   // its parents, and so read (and replace) them in the middle of this.
   QTreeWidgetItem* shown = FindNode(list_->CurrentPath());
   if (shown != nullptr && Revealed(shown) && currentItem() != shown) {
-    ++quietSelection_;
-    setCurrentItem(shown);
-    --quietSelection_;
+    SetCurrentQuietly(shown);
   }
 }
 
@@ -231,9 +215,9 @@ void CZQTreeView::ExpandConsoleNode(QTreeWidgetItem* node, const std::string& pa
 
 void CZQTreeView::ExpandComputerNode(QTreeWidgetItem* node) {
   const auto& icons = ViewIcons::Get();
-  for (const auto& drive : drives_) {
-    QTreeWidgetItem* child = AddChild(node, kDriveNode, {}, Qs(drive.text), icons.Drive(),
-                                      HasSubfolder(Qs(drive.rootPath)));
+  for (const auto& drive : drives_ ? *drives_ : PlatformDrives()) {
+    QTreeWidgetItem* child =
+        AddChild(node, kDriveNode, {}, Qs(drive.text), icons.Drive(), HasSubfolder(drive.rootPath));
     child->setData(0, kDriveRootRole, Qs(drive.rootPath));
   }
 }
@@ -245,7 +229,7 @@ void CZQTreeView::ExpandPcFolder(QTreeWidgetItem* node, const std::string& path)
       folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
   for (const QFileInfo& info : entries) {
     AddChild(node, kPcFolder, info.fileName().toStdString(), info.fileName(),
-             icons.ForPcEntry(info), HasSubfolder(info.filePath()));
+             icons.ForPcEntry(info), HasSubfolder(info.filePath().toStdString()));
   }
 }
 
@@ -291,8 +275,11 @@ int CZQTreeView::SelectFolder(const std::string& given) {
     node = consoleNode_;
     names = NamesBelowRoot(path, kConsoleRoot);
   } else {
-    if (computerNode_->childCount() == 0) {
-      ExpandNode(computerNode_);
+    // The computer node is on the way: expanded like every other node, so
+    // that no later scroll to a node below it expands it, which would read
+    // its drives anew and delete the node being scrolled to.
+    if (!computerNode_->isExpanded()) {
+      computerNode_->setExpanded(true);  // reads the drives (itemExpanded)
     }
     std::vector<DriveNode> drives;
     for (int i = 0; i < computerNode_->childCount(); ++i) {
@@ -402,74 +389,12 @@ void CZQTreeView::CollapseConsoleNode() {
   --quietSelection_;
 }
 
-void CZQTreeView::ClearDropHighlight() {
-  if (dropNode_ != nullptr) {
-    dropNode_->setBackground(0, QBrush());
-    dropNode_->setForeground(0, QBrush());
-    dropNode_ = nullptr;
-  }
-}
-
-bool CZQTreeView::HighlightDropTarget(const QPoint& globalPoint) {
-  ClearDropHighlight();
-  const QPoint point = viewport()->mapFromGlobal(globalPoint);
-  QTreeWidgetItem* node = itemAt(point);
-  // Only folders take dropped rows: a file node, or the computer node, is no target.
-  if (node == nullptr || !visualItemRect(node).contains(point) || KindOf(node) == kConsoleFile ||
-      KindOf(node) == kComputerNode) {
-    return false;
-  }
-  dropNode_ = node;
-  dropNode_->setBackground(0, palette().highlight());
-  dropNode_->setForeground(0, palette().highlightedText());
-  return true;
-}
-
-std::string CZQTreeView::TakeDropTargetPath() {
-  const std::string path = dropNode_ != nullptr ? PathOfNode(dropNode_) : std::string();
-  ClearDropHighlight();
-  return path;
-}
-
 void CZQTreeView::focusInEvent(QFocusEvent* event) {
   // Not the item view's own focus handling: it would make the first node
   // current, and so show a folder nobody chose.
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
   SelectShownFolderQuietly();
-}
-
-void CZQTreeView::dragEnterEvent(QDragEnterEvent* event) {
-  if (IsListRowsDrag(event->mimeData())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
-}
-
-void CZQTreeView::dragMoveEvent(QDragMoveEvent* event) {
-  if (IsListRowsDrag(event->mimeData()) &&
-      HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
-}
-
-void CZQTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
-  ClearDropHighlight();
-  QTreeWidget::dragLeaveEvent(event);
-}
-
-void CZQTreeView::dropEvent(QDropEvent* event) {
-  if (!IsListRowsDrag(event->mimeData()) || list_ == nullptr ||
-      !HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
-    ClearDropHighlight();
-    event->ignore();
-    return;
-  }
-  event->acceptProposedAction();
-  list_->FinishDropOnTree();
 }
 
 }  // namespace zq

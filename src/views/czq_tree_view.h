@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,9 @@ class CZQTreeView : public QTreeWidget {
   explicit CZQTreeView(ExplorerContext& context, QWidget* parent = nullptr);
 
   void SetListView(CZQ61View* list) { list_ = list; }
-  // The volumes shown below the computer node; by default the home folder
-  // (standing for the system drive) and the mounted real volumes.
+  // The volumes shown below the computer node, fixed (for tests); by default
+  // the home folder (standing for the system drive) and the real volumes
+  // mounted at the moment, read at each expansion of the computer node.
   void SetDrives(std::vector<DriveNode> drives) { drives_ = std::move(drives); }
   static std::vector<DriveNode> PlatformDrives();
 
@@ -68,13 +70,17 @@ class CZQTreeView : public QTreeWidget {
   void ExpandComputerNode(QTreeWidgetItem* node);
   void ExpandPcFolder(QTreeWidgetItem* node, const std::string& path);
   void OnCurrentChanged(QTreeWidgetItem* node);
+  void ShowOpenFolder(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+  void SetCurrentQuietly(QTreeWidgetItem* node);
+  // The part of a node's row that takes a drop: its icon and its label.
+  QRect IconAndLabelRect(const QTreeWidgetItem* node) const;
   void ClearDropHighlight();
   void SelectShownFolderQuietly();
   static bool Revealed(const QTreeWidgetItem* node);
 
   ExplorerContext& context_;
   CZQ61View* list_ = nullptr;
-  std::vector<DriveNode> drives_;
+  std::optional<std::vector<DriveNode>> drives_;
   QTreeWidgetItem* consoleNode_ = nullptr;
   QTreeWidgetItem* computerNode_ = nullptr;
   QTreeWidgetItem* dropNode_ = nullptr;

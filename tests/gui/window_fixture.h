@@ -131,6 +131,25 @@ class WindowFixture : public ::testing::Test {
     }
     return texts;
   }
+  // The node of a folder, revealed in the tree and scrolled into sight;
+  // null when it is not there.
+  QTreeWidgetItem* NodeInSight(const std::string& path) {
+    if (Tree().SelectFolder(path) != 0) {
+      return nullptr;
+    }
+    QTreeWidgetItem* node = Tree().FindNode(path);
+    if (node != nullptr) {
+      Tree().scrollToItem(node);
+      QApplication::processEvents();
+    }
+    return node;
+  }
+  // The middle of a node's label (after its 16-pixel icon and margins).
+  QPoint LabelPoint(const QTreeWidgetItem* node) {
+    const QRect row = Tree().visualItemRect(node);
+    return {row.left() + 16 + 6 + Tree().fontMetrics().horizontalAdvance(node->text(0)) / 2,
+            row.center().y()};
+  }
   // The message boxes and questions only, without the other calls.
   std::vector<FakeUserInterface::Call> Boxes() const {
     std::vector<FakeUserInterface::Call> boxes;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "views/rules/folder_path.h"
 #include "views/rules/list_sorter.h"
 #include "views/rules/listing_rules.h"
@@ -174,6 +177,42 @@ TEST(Listing, FailureMessagesAndNamesThatCannotBeRows) {
   EXPECT_FALSE(IsListableConsoleName(""));
   EXPECT_FALSE(IsListableConsoleName("A\\B"));
   EXPECT_TRUE(IsListableConsoleName("\xB0\xA1.MP3"));
+}
+
+}  // namespace
+}  // namespace zq
+
+namespace zq {
+namespace {
+
+// The per-quarter-hour shortcut gives the text a lookup of each time gives,
+// across a day, a year's changes of offset and times before 1970.
+TEST(LocalDateTexts, AgreeWithALookupOfEachTime) {
+  const char* saved = std::getenv("TZ");
+  const std::string savedZone = saved != nullptr ? saved : "";
+  for (const char* zone : {"UTC0", "CET-1CEST,M3.5.0,M10.5.0/3", "NPT-5:45", "IST-5:30",
+                           "NZST-12NZDT,M9.5.0,M4.1.0/3"}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    LocalDateTexts texts;
+    for (std::int64_t t = 1'700'000'000 - 400'000; t < 1'700'000'000 + 31'600'000; t += 1'777) {
+      ASSERT_EQ(texts.Of(t), LocalDateText(t)) << zone << " " << t;
+    }
+    for (std::int64_t t : {std::int64_t{-1}, std::int64_t{-899}, std::int64_t{-901},
+                           std::int64_t{0}, std::int64_t{59}, std::int64_t{899}}) {
+      EXPECT_EQ(texts.Of(t), LocalDateText(t)) << zone << " " << t;
+    }
+  }
+  setenv("TZ", "UTC0", 1);
+  tzset();
+  EXPECT_EQ(LocalDateText(0), "1970-01-01 00:00");
+  EXPECT_EQ(LocalDateText(1'700'000'059), "2023-11-14 22:14");
+  if (saved != nullptr) {
+    setenv("TZ", savedZone.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
 }
 
 }  // namespace

@@ -30,6 +30,19 @@ bool ReadDigits(std::string_view text, std::size_t pos, std::size_t count, int& 
   return true;
 }
 
+// Byte by byte as unsigned bytes, so that double-byte names order consistently.
+int CompareBytes(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x != y) {
+      return x < y ? -1 : 1;
+    }
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
 }  // namespace
 
 SortKind SortKindOfColumn(int column) {
@@ -82,35 +95,45 @@ std::optional<long long> ParseDateTime(std::string_view text) {
   return ((((static_cast<long long>(year) * 13 + month) * 32 + day) * 24 + hour) * 60) + minute;
 }
 
-int CompareRows(SortKind kind, std::string_view a, std::string_view b) {
+SortKey SortKeyOf(SortKind kind, std::string_view text) {
+  SortKey key;
   switch (kind) {
-    case SortKind::Number: {
-      const long long x = LeadingNumber(a);
-      const long long y = LeadingNumber(b);
-      return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    case SortKind::Text: {
-      const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-      for (std::size_t i = 0; i < n; ++i) {
-        // Compared as unsigned bytes so that double-byte names order consistently.
-        const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
-        const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
-        if (x != y) {
-          return x < y ? -1 : 1;
-        }
-      }
-      return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-    }
+    case SortKind::Number:
+      key.number = LeadingNumber(text);
+      break;
     case SortKind::DateTime: {
-      const auto x = ParseDateTime(a);
-      const auto y = ParseDateTime(b);
-      if (!x || !y) {
-        return (x ? 1 : 0) - (y ? 1 : 0);
-      }
-      return *x < *y ? -1 : (*x > *y ? 1 : 0);
+      const auto minutes = ParseDateTime(text);
+      key.parsed = minutes.has_value();
+      key.number = minutes.value_or(0);
+      break;
     }
+    case SortKind::Text:
+      key.text.reserve(text.size());
+      for (char c : text) {
+        key.text.push_back(LowerAscii(c));
+      }
+      break;
   }
-  return 0;
+  return key;
+}
+
+int CompareKeys(SortKind kind, const SortKey& a, const SortKey& b) {
+  switch (kind) {
+    case SortKind::Text:
+      return CompareBytes(a.text, b.text);
+    case SortKind::DateTime:
+      if (!a.parsed || !b.parsed) {
+        return (a.parsed ? 1 : 0) - (b.parsed ? 1 : 0);
+      }
+      break;
+    case SortKind::Number:
+      break;
+  }
+  return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+}
+
+int CompareRows(SortKind kind, std::string_view a, std::string_view b) {
+  return CompareKeys(kind, SortKeyOf(kind, a), SortKeyOf(kind, b));
 }
 
 bool SortDirections::Toggle(int column) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zq {
@@ -22,6 +23,17 @@ std::optional<long long> ParseDateTime(std::string_view text);
 // Dates that do not parse come before every date that does, and equal among
 // themselves, so that the order stays consistent in both directions.
 int CompareRows(SortKind kind, std::string_view a, std::string_view b);
+
+// A cell's text reduced once to what its kind compares: the leading number,
+// the date in minutes (with whether it parsed), or the text with its ASCII
+// letters lowered. CompareKeys orders keys as CompareRows orders the texts.
+struct SortKey {
+  long long number = 0;
+  bool parsed = true;
+  std::string text;
+};
+SortKey SortKeyOf(SortKind kind, std::string_view text);
+int CompareKeys(SortKind kind, const SortKey& a, const SortKey& b);
 
 // One direction flag per column, all false at first; each sort by a column
 // toggles its flag first (true sorts ascending).

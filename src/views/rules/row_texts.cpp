@@ -1,5 +1,7 @@
 #include "views/rules/row_texts.h"
 
+#include <ctime>
+
 #include <cstdio>
 
 #include "views/rules/folder_path.h"
@@ -12,6 +14,39 @@ bool IsFolderRow(std::string_view typeText) {
 
 std::string SizeText(std::uint64_t bytes) {
   return std::to_string(bytes >> 10) + "KB";
+}
+
+std::string LocalDateText(std::int64_t secondsSinceEpoch) {
+  const auto seconds = static_cast<std::time_t>(secondsSinceEpoch);
+  std::tm local{};
+  if (::localtime_r(&seconds, &local) == nullptr) {
+    return {};
+  }
+  return DateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                  local.tm_min);
+}
+
+std::string LocalDateTexts::Of(std::int64_t secondsSinceEpoch) {
+  constexpr std::int64_t kQuarter = 15 * 60;
+  const std::int64_t quarter = secondsSinceEpoch >= 0 ? secondsSinceEpoch / kQuarter
+                                                      : (secondsSinceEpoch + 1) / kQuarter - 1;
+  if (quarter != quarter_) {
+    quarter_ = quarter;
+    const auto start = static_cast<std::time_t>(quarter * kQuarter);
+    std::tm local{};
+    whole_ =
+        ::localtime_r(&start, &local) != nullptr && local.tm_sec == 0 && local.tm_min % 15 == 0;
+    year_ = local.tm_year + 1900;
+    month_ = local.tm_mon + 1;
+    day_ = local.tm_mday;
+    hour_ = local.tm_hour;
+    minute_ = local.tm_min;
+  }
+  if (!whole_) {
+    return LocalDateText(secondsSinceEpoch);  // an odd offset: ask every time
+  }
+  const auto within = static_cast<int>((secondsSinceEpoch - quarter * kQuarter) / 60);
+  return DateText(year_, month_, day_, hour_, minute_ + within);
 }
 
 std::string DateText(int year, int month, int day, int hour, int minute) {

@@ -34,6 +34,22 @@ bool IsFolderRow(std::string_view typeText);
 std::string SizeText(std::uint64_t bytes);
 // "%04d-%02d-%02d %02d:%02d".
 std::string DateText(int year, int month, int day, int hour, int minute);
+// The same text for a time in seconds since 1970 (UTC), in local time: the
+// last-write time of a PC file.
+std::string LocalDateText(std::int64_t secondsSinceEpoch);
+
+// LocalDateText for many times, as a folder's files have them: the local
+// time is looked up once per quarter of an hour (the finest step at which
+// a zone's offset changes), the minutes within it are added.
+class LocalDateTexts {
+ public:
+  std::string Of(std::int64_t secondsSinceEpoch);
+
+ private:
+  std::int64_t quarter_ = -1;
+  int year_ = 0, month_ = 0, day_ = 0, hour_ = 0, minute_ = 0;
+  bool whole_ = false;  // the quarter starts on a whole local minute
+};
 // The picture of a console file by the text after its last dot.
 RowIcon ConsoleFileIcon(std::string_view name);
 

@@ -1,0 +1,15 @@
+#include "platform/file_times.h"
+
+#include <sys/stat.h>
+
+namespace zq {
+
+std::optional<std::int64_t> LastWriteSeconds(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  return static_cast<std::int64_t>(info.st_mtim.tv_sec);
+}
+
+}  // namespace zq
