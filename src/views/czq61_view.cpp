@@ -20,6 +20,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "operations/name_rules.h"
+#include "operations/operation_texts.h"
 #include "platform/codepage.h"
 #include "views/czq_tree_view.h"
 #include "views/rules/folder_path.h"
@@ -450,8 +452,14 @@ void CZQ61View::RemoveLastRow() {
 void CZQ61View::FinishNewFolder(const QString& text) {
   const std::string utf8 = text.toStdString();
   if (IsConsolePath(currentPath_)) {
-    const auto name = Utf8ToCp949(utf8);
-    if (!name || !IsSafeChildName(*name)) {
+    const auto name = StorableCardName(utf8);
+    if (!name) {
+      context_.ui.ShowMessage(NamedError(text::kInvalidCharInFolderName, text::kFolderNameLabel,
+                                         Cp949ToUtf8(currentPath_) + utf8));
+      RemoveLastRow();
+      return;
+    }
+    if (!IsSafeChildName(*name)) {
       context_.ui.ShowMessage(std::string(kCreateFolderFailedMessage), MessageIcon::Stop,
                               std::string(kErrorCaption));
       RemoveLastRow();
