@@ -96,6 +96,31 @@ TEST_F(BasketTest, ConsoleNameThatCannotBeSpelledInCp949IsMissing) {
   EXPECT_EQ(basket.Rows()[1].zqFileName, "\xB3\xEB\xB7\xA1.mp3");
 }
 
+TEST_F(BasketTest, BaseNamesApplyWouldRefuseHaveNoConsoleName) {
+  // Each holds one character Apply forbids; a space and a dot are among them
+  // (a dot cannot be in a base name, which ends at the first dot).
+  const std::vector<std::string> names = {"a\\b.mp3", "a:b.mp3", "a*b.mp3", "a?b.mp3", "a\"b.mp3",
+                                          "a<b.mp3",  "a>b.mp3", "a|b.mp3", "a b.mp3"};
+  for (const std::string& name : names) {
+    Put(name, 200);
+  }
+  Put("ok_name.mp3", 200);
+  Mp3Basket& basket = Basket();
+  std::vector<std::string> all = names;
+  all.push_back("ok_name.mp3");
+  basket.AddFiles(all);
+  ASSERT_EQ(basket.Rows().size(), all.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const BasketRow& row = basket.Rows()[i];
+    EXPECT_EQ(row.entry.edited.state & basketstate::kNoConsoleName, basketstate::kNoConsoleName)
+        << names[i];
+    EXPECT_EQ(row.entry.edited.consoleName, "") << names[i];
+    EXPECT_EQ(row.zqFileName, "") << names[i];
+  }
+  EXPECT_EQ(basket.Rows().back().entry.edited.consoleName, "ok_name");
+  EXPECT_EQ(basket.Rows().back().entry.edited.state & basketstate::kNoConsoleName, 0);
+}
+
 TEST_F(BasketTest, CopyPcFileNameCutsAtWholeCharacters) {
   // "abcdefg" then two Korean characters: the eighth byte starts one.
   const std::string korean = "abcdefg\xEB\x85\xB8\xEB\x9E\x98";
