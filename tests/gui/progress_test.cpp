@@ -56,5 +56,29 @@ TEST(ProgressWindowTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
   EXPECT_FALSE(window.isVisible());
 }
 
+TEST(ProgressWindowTest, AZeroByteTransferEndsWithAFullBarNotABusyOne) {
+  EmulatedConsole console;
+  auto link = console.Connected();
+  ProgressWindow window;
+  QtUserInterface ui(window);
+  ui.SetUnattended(true);
+  DeviceOperations operations(*link, ui);
+  TempDir pc{"zq-progress"};
+  std::ofstream(pc / "EMPTY.DAT", std::ios::binary).close();
+  std::ofstream(pc / "FULL.DAT", std::ios::binary) << std::string(1000, 'k');
+
+  ASSERT_TRUE(operations.UploadFile((pc / "EMPTY.DAT").string(), "zq:\\", false));
+  EXPECT_EQ(window.ByteCounter().toStdString(), "0 / 0 Bytes");
+  // Qt shows a range of 0 to 0 as busy, running without end.
+  EXPECT_GT(window.BarMaximum(), 0);
+  EXPECT_EQ(window.BarValue(), window.BarMaximum());
+
+  // The next file gets its own range again.
+  ASSERT_TRUE(operations.UploadFile((pc / "FULL.DAT").string(), "zq:\\", false));
+  EXPECT_EQ(window.BarMaximum(), 1000);
+  EXPECT_EQ(window.BarValue(), 1000);
+  EXPECT_EQ(window.ByteCounter().toStdString(), "1000 / 1000 Bytes");
+}
+
 }  // namespace
 }  // namespace zq::test
