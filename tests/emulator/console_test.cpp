@@ -67,7 +67,7 @@ TEST(ConsoleTest, KoreanNamesAreCp949OnTheWireAndUtf8OnTheHost) {
   EntryList entries;
   ASSERT_EQ(session->ListFolder(entries, "zq:\\mp3\\", ListMode::Full), status::kOk);
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].name, "\xC7\xD1\xB1\xDB.mp3");
+  EXPECT_EQ(entries[0].name, "\xC7\xD1\xB1\xDB.MP3");
   EXPECT_EQ(entries[0].size, 3u);
 
   const std::vector<std::uint8_t> data{1, 2, 3, 4};
