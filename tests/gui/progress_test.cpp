@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "app/progress_window.h"
 #include "app/qt_user_interface.h"
@@ -24,14 +25,19 @@ TEST(ProgressWindowTest, StartsHiddenWithItsInitialTexts) {
   EXPECT_EQ(window.AnimationKind(), -1);  // an unknown kind shows nothing
 }
 
-TEST(ProgressWindowTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
+// The progress window driven by the device operations against the console.
+class ProgressTransferTest : public ::testing::Test {
+ protected:
+  ProgressTransferTest() { ui.SetUnattended(true); }
   EmulatedConsole console;
-  auto link = console.Connected();
+  std::unique_ptr<LinkSession> link = console.Connected();
   ProgressWindow window;
-  QtUserInterface ui(window);
-  ui.SetUnattended(true);
-  DeviceOperations operations(*link, ui);
+  QtUserInterface ui{window};
+  DeviceOperations operations{*link, ui};
   TempDir pc{"zq-progress"};
+};
+
+TEST_F(ProgressTransferTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
   const std::uint32_t size = 40000;  // many packets
   {
     std::ofstream out(pc / "BIG.DAT", std::ios::binary);
@@ -56,14 +62,7 @@ TEST(ProgressWindowTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
   EXPECT_FALSE(window.isVisible());
 }
 
-TEST(ProgressWindowTest, AZeroByteTransferEndsWithAFullBarNotABusyOne) {
-  EmulatedConsole console;
-  auto link = console.Connected();
-  ProgressWindow window;
-  QtUserInterface ui(window);
-  ui.SetUnattended(true);
-  DeviceOperations operations(*link, ui);
-  TempDir pc{"zq-progress"};
+TEST_F(ProgressTransferTest, AZeroByteTransferEndsWithAFullBarNotABusyOne) {
   std::ofstream(pc / "EMPTY.DAT", std::ios::binary).close();
   std::ofstream(pc / "FULL.DAT", std::ios::binary) << std::string(1000, 'k');
 
