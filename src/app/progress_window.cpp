@@ -59,6 +59,14 @@ void ProgressWindow::SetByteCounter(const QString& text) {
 }
 
 void ProgressWindow::SetRange(std::uint32_t maximum) {
+  // A range of 0 to 0 is Qt's busy indicator; a file of 0 bytes is whole as
+  // soon as it starts, so its bar is shown full.
+  empty_ = maximum == 0;
+  if (empty_) {
+    bar_->setRange(0, 1);
+    bar_->setValue(1);
+    return;
+  }
   shift_ = 0;
   while ((maximum >> shift_) > static_cast<std::uint32_t>(INT_MAX)) {
     ++shift_;
@@ -67,7 +75,7 @@ void ProgressWindow::SetRange(std::uint32_t maximum) {
 }
 
 void ProgressWindow::SetPosition(std::uint32_t position) {
-  bar_->setValue(static_cast<int>(position >> shift_));
+  bar_->setValue(empty_ ? 1 : static_cast<int>(position >> shift_));
 }
 
 void ProgressWindow::SetAnimation(int kind) {

@@ -44,6 +44,7 @@ class ProgressWindow : public QDialog {
   QLabel* counter_;
   // QProgressBar counts in int: sizes past its range are shown in coarser steps.
   int shift_ = 0;
+  bool empty_ = false;  // the range is 0 bytes: the bar stays full
   int paints_ = 0;
 };
 

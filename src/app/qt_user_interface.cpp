@@ -44,6 +44,27 @@ QString Filters(const FileDialogRequest& request) {
   return parts.join(";;");
 }
 
+// While a message box or a question is up the person sees the arrow, not the
+// wait cursor of the operation around it, which comes back afterwards.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking() : waiting_(QApplication::overrideCursor() != nullptr) {
+    if (waiting_) {
+      QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+  }
+  ~ArrowWhileAsking() {
+    if (waiting_) {
+      QApplication::restoreOverrideCursor();
+    }
+  }
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+ private:
+  bool waiting_;
+};
+
 }  // namespace
 
 void QtUserInterface::ShowMessage(const std::string& text, MessageIcon icon,
@@ -51,6 +72,7 @@ void QtUserInterface::ShowMessage(const std::string& text, MessageIcon icon,
   if (unattended_) {
     return;
   }
+  ArrowWhileAsking arrow;
   QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), QMessageBox::Ok, window_);
   box.exec();
 }
@@ -66,6 +88,7 @@ Answer QtUserInterface::Ask(const std::string& text, Buttons buttons, MessageIco
   } else if (buttons == Buttons::YesNo) {
     choice = QMessageBox::Yes | QMessageBox::No;
   }
+  ArrowWhileAsking arrow;
   QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), choice, window_);
   switch (box.exec()) {
     case QMessageBox::Ok:
@@ -158,6 +181,7 @@ void QtUserInterface::RemoveFolderNode(const std::string& consolePath) {
 }
 
 std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
+  ArrowWhileAsking arrow;
   const QString chosen = QFileDialog::getOpenFileName(window_, Qs(request.title),
                                                       Qs(request.startFolder), Filters(request));
   if (chosen.isEmpty()) {
@@ -167,6 +191,7 @@ std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogReque
 }
 
 std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
+  ArrowWhileAsking arrow;
   QFileDialog dialog(window_, Qs(request.title), Qs(request.startFolder), Filters(request));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(Qs(request.defaultExtension));
@@ -181,6 +206,7 @@ std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogReque
 
 std::optional<std::string> QtUserInterface::ChooseFolder(const std::string& title,
                                                          const std::string& preselected) {
+  ArrowWhileAsking arrow;
   const QString chosen = QFileDialog::getExistingDirectory(window_, Qs(title), Qs(preselected));
   if (chosen.isEmpty()) {
     return std::nullopt;

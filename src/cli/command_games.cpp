@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <ostream>
 
 #include "cli/command_context.h"
@@ -8,19 +7,6 @@
 #include "platform/codepage.h"
 
 namespace zq::cli {
-
-namespace {
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return Lower(x) < Lower(y); });
-}
-
-}  // namespace
 
 // One name per line, sorted as the dialog's list box sorts them.
 int RunGames(CommandContext& context, const Command& self, const std::vector<std::string>& words) {
@@ -35,8 +21,7 @@ int RunGames(CommandContext& context, const Command& self, const std::vector<std
   if (!names) {
     return kExitFailed;
   }
-  std::stable_sort(names->begin(), names->end(), LessIgnoringCase);
-  for (const std::string& name : *names) {
+  for (const std::string& name : InListOrder(*names)) {
     context.Out() << Cp949ToUtf8(name) << '\n';
   }
   return kExitSuccess;

@@ -206,9 +206,16 @@ CardResult Card::List(std::string_view folder, std::vector<CardEntry>& out) cons
     if (!isFolder || !name) {
       continue;
     }
+    // A FAT card without long names keeps its names in upper case; of host
+    // names that differ only in case the card sees the first, as Child does.
+    const std::string cardName = UpperCaseShortName(*name);
+    if (std::any_of(out.begin(), out.end(),
+                    [&](const CardEntry& listed) { return listed.name == cardName; })) {
+      continue;
+    }
     CardEntry e;
     e.folder = *isFolder;
-    e.name = *name;
+    e.name = cardName;
     if (!e.folder) {
       std::error_code sizeError;
       e.size = static_cast<std::uint32_t>(fs::file_size(it->path(), sizeError));

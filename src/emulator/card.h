@@ -27,9 +27,23 @@ enum class CardResult {
 
 // The console's SmartMedia card, kept in a host folder: one host folder per
 // card folder, UTF-8 names on the host, CP949 short names on the card, looked
-// up ignoring ASCII case. Host entries that a card cannot hold (long names,
-// names without a CP949 form, links, devices) are invisible to the console.
-// Every file takes whole clusters of kCluster bytes, every folder one cluster.
+// up ignoring ASCII case (the second byte of a double-byte character is no
+// letter). Like a FAT card without long names it lists every name in upper
+// case, whatever the host folder's case; of host names that differ only in
+// case it sees the first. Host entries that a card cannot hold (long names,
+// names without an exact CP949 form, links, devices) are invisible to the
+// console. Every file takes whole clusters of kCluster bytes, every folder
+// one cluster.
+//
+// What the emulator shares with the host program: the wire constants
+// (link/wire_codes.h) and three services of the platform library, none of
+// which decides what a packet means or how the card behaves: the iconv code
+// page conversions (platform/codepage.h, strict in both directions here, for
+// the host folder's UTF-8 names), the whole-file replacement of
+// platform/replace_file.h (a card file is written only once complete), and
+// the device directory's location (platform/device_directory.h), which both
+// sides must agree on as they agree on the wire constants. The protocol, the
+// card's naming, case, space and block rules are this folder's own code.
 class Card {
  public:
   static constexpr std::uint32_t kCluster = 16 * 1024;

@@ -5,8 +5,33 @@
 namespace zq::emu {
 namespace {
 
+// A CP949 double-byte character starts with a byte 0x81 to 0xFE; its second
+// byte may fall on an ASCII letter and is no letter then.
+bool StartsDoubleByte(std::string_view name, std::size_t at) {
+  const auto byte = static_cast<unsigned char>(name[at]);
+  return byte >= 0x81 && byte <= 0xFE && at + 1 < name.size();
+}
+
+// The name with the ASCII letters outside double-byte characters changed by `change`.
+template <typename Change>
+std::string MapLetters(std::string_view name, Change change) {
+  std::string out(name);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (StartsDoubleByte(out, i)) {
+      ++i;
+    } else {
+      out[i] = change(out[i]);
+    }
+  }
+  return out;
+}
+
 char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool IsShortNameByte(char c) {
@@ -65,9 +90,11 @@ std::optional<std::vector<std::string>> SplitConsolePath(std::string_view path) 
 }
 
 bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
+  return a.size() == b.size() && MapLetters(a, AsciiLower) == MapLetters(b, AsciiLower);
+}
+
+std::string UpperCaseShortName(std::string_view name) {
+  return MapLetters(name, AsciiUpper);
 }
 
 }  // namespace zq::emu

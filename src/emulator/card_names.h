@@ -18,6 +18,12 @@ bool IsShortName(std::string_view name);
 // console path or a name is empty.
 std::optional<std::vector<std::string>> SplitConsolePath(std::string_view path);
 
+// Equality ignoring the case of ASCII letters; the second byte of a CP949
+// double-byte character is compared as it is.
 bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// The name as a FAT card without long names keeps it: ASCII letters in upper
+// case, double-byte characters whole.
+std::string UpperCaseShortName(std::string_view name);
 
 }  // namespace zq::emu

@@ -104,11 +104,16 @@ void Console::Stop() {
 }
 
 void Console::AcceptAll() {
-  for (int fd; (fd = AcceptPending(listen00_)) >= 0;) {
-    waiting00_.push_back(fd);
-  }
+  // PIPE02 first: a host connects its PIPE00 before its PIPE02, so every
+  // PIPE00 partner of an accepted PIPE02 is then waiting to be accepted.
+  // The other order could take a PIPE02 whose PIPE00 arrived after the
+  // PIPE00 queue was emptied, find no partner and close it: the host's
+  // session was lost and its identification never answered.
   for (int fd; (fd = AcceptPending(listen02_)) >= 0;) {
     waiting02_.push_back(fd);
+  }
+  for (int fd; (fd = AcceptPending(listen00_)) >= 0;) {
+    waiting00_.push_back(fd);
   }
   // Probes of the device search close at once; forget them.
   for (auto it = waiting00_.begin(); it != waiting00_.end();) {

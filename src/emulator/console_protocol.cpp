@@ -37,6 +37,11 @@ std::string GetString(const Packet& p) {
 ConsoleProtocol::ConsoleProtocol(Card& card, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor)
     : card_(card), major_(firmwareMajor), minor_(firmwareMinor) {}
 
+std::uint32_t ConsoleProtocol::BlockSize() const {
+  const bool large = major_ > 1 || (major_ == 1 && minor_ >= 5);
+  return large ? wire::kLargeBlock : wire::kSmallBlock;
+}
+
 void ConsoleProtocol::SetFirmware(std::uint8_t major, std::uint8_t minor) {
   major_ = major;
   minor_ = minor;
@@ -118,7 +123,8 @@ void ConsoleProtocol::OnPacket(std::span<const std::uint8_t> packet, std::vector
         replies.push_back(Code(r == CardResult::kOk ? reply::kSendDone : reply::kFailed));
         return;
       }
-      if (length > size_ - data_.size()) {
+      // A block longer than the firmware takes, or beyond the announced size.
+      if (length > BlockSize() || length > size_ - data_.size()) {
         Reset();
         replies.push_back(Code(reply::kFailed));
         return;

@@ -28,6 +28,9 @@ class ConsoleProtocol {
   // sending in the middle of an exchange).
   void Reset();
   void SetFirmware(std::uint8_t major, std::uint8_t minor);
+  // The longest block of a file the firmware takes: 262144 bytes from 1.5
+  // on, 32768 before.
+  std::uint32_t BlockSize() const;
 
   // The command started last and how many commands have started so far.
   std::uint8_t Command() const { return command_; }

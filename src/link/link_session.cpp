@@ -67,7 +67,7 @@ Status LinkSession::SendCode(std::uint8_t code) {
 
 Status LinkSession::SendString(std::string_view text) {
   // A longer text cannot be carried; sending it cut would name another path.
-  if (text.size() > wire::kMaxStringLength) {
+  if (!FitsStringPacket(text)) {
     return status::kIoFailed;
   }
   packet_.fill(0);
@@ -130,7 +130,16 @@ Status LinkSession::Expect(int timeoutSeconds, std::uint8_t expected, bool pathM
   return status::kCommError;
 }
 
+bool LinkSession::FitsStringPacket(std::string_view text) {
+  return text.size() <= wire::kMaxStringLength;
+}
+
 Status LinkSession::SendCommand(std::uint8_t code, std::string_view text) {
+  // Checked before the code packet: a console that got the code would take
+  // the next command's packet for the text it still waits for.
+  if (!FitsStringPacket(text)) {
+    return status::kIoFailed;
+  }
   if (const Status s = Step(SendCode(code)); s != status::kOk) {
     return s;
   }

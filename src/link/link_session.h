@@ -44,6 +44,8 @@ class LinkSession {
 
   // Forgets the pipe names and handles without touching the other fields.
   void Reset();
+  // How long a second of the time-outs lasts from the next packet on.
+  void SetTiming(LinkTiming timing) { timing_ = timing; }
 
   Status Connect();
   Status Disconnect();
@@ -107,7 +109,10 @@ class LinkSession {
   // 0xFE is -20 when `pathMissing`, 0xF1 is -10 when `unformatted`, else -9.
   Status Expect(int timeoutSeconds, std::uint8_t expected, bool pathMissing = false,
                 bool unformatted = false);
-  // A command code packet followed by a string packet.
+  // Whether a text fits one string packet (length byte, characters, NUL).
+  static bool FitsStringPacket(std::string_view text);
+  // A command code packet followed by a string packet; nothing is sent when
+  // the text does not fit.
   Status SendCommand(std::uint8_t code, std::string_view text);
   // A one-reply command: code, string, then the expected reply.
   Status SimpleCommand(std::uint8_t code, std::string_view text, int timeoutSeconds,

@@ -4,19 +4,13 @@
 #include "link/byte_order.h"
 #include "link/link_session.h"
 #include "link/wire_codes.h"
+#include "platform/card_text.h"
 
 namespace zq {
 namespace {
 
 // A console that lists without end must not exhaust the PC's memory.
 constexpr std::size_t kMaxListedEntries = 65536;
-
-bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
 
 }  // namespace
 
@@ -82,7 +76,7 @@ Status LinkSession::EntryExists(std::string_view folder, std::string_view name, 
   }
   const std::uint8_t wantedType = wantFolder ? 1 : 0;
   found = std::any_of(entries.begin(), entries.end(), [&](const RemoteEntry& e) {
-    return e.type == wantedType && SameNameIgnoringAsciiCase(e.name, name);
+    return e.type == wantedType && SameCardNameIgnoringCase(e.name, name);
   });
   return status::kOk;
 }

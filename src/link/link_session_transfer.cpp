@@ -20,14 +20,22 @@ namespace {
 constexpr std::size_t kInitialReserve = 1 << 20;
 
 // Reads a whole local file; -4 when it does not open, -13 when it cannot be read whole.
+// A named pipe or a device is not a file that opens (-4): it is opened without
+// waiting, since a blocking open of a FIFO waits for a writer that may never
+// come; a folder opens but cannot be read (-13).
 Status ReadLocalFile(const std::string& path, std::vector<std::uint8_t>& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     return status::kOpenFileFailed;
   }
   struct stat info {};
+  const bool statted = ::fstat(fd, &info) == 0;
+  if (statted && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return status::kOpenFileFailed;
+  }
   Status s = status::kOk;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+  if (!statted || !S_ISREG(info.st_mode) ||
       static_cast<std::uint64_t>(info.st_size) > std::numeric_limits<std::uint32_t>::max()) {
     s = status::kReadFileFailed;
   } else {
@@ -59,6 +67,11 @@ Status LinkSession::SendFile(std::span<const std::uint8_t> data, std::string_vie
                              const PacketCallback& onPacket) {
   if (data.size() > std::numeric_limits<std::uint32_t>::max()) {
     return status::kReadFileFailed;  // a console file size has 32 bits
+  }
+  // Both texts are checked before the first packet: a refused send leaves
+  // the console waiting for nothing.
+  if (!FitsStringPacket(folder) || !FitsStringPacket(name)) {
+    return status::kIoFailed;
   }
   const auto size = static_cast<std::uint32_t>(data.size());
   if (onStart && onStart(TransferStart{std::string(name), std::string(folder), std::string(name),

@@ -31,6 +31,11 @@ int PipeWorker::WorkersStarted() const {
   return workersStarted_;
 }
 
+int PipeWorker::RequestsServed() const {
+  std::lock_guard lock(mutex_);
+  return requestsServed_;
+}
+
 void PipeWorker::Start() {
   {
     std::lock_guard lock(mutex_);
@@ -78,6 +83,7 @@ void PipeWorker::Run() {
     transferred_ = moved;
     result_ = r;
     done_ = true;
+    ++requestsServed_;
     kind_ = Kind::kIdle;
     finished_.notify_one();
   }

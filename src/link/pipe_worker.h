@@ -48,6 +48,9 @@ class PipeWorker {
 
   // How many worker threads were started so far (1 + one per time-out).
   int WorkersStarted() const;
+  // How many requests the worker carried out (those that did not move within
+  // the grace).
+  int RequestsServed() const;
 
  private:
   enum class Kind { kIdle, kWrite, kRead };
@@ -71,6 +74,7 @@ class PipeWorker {
   std::size_t transferred_ = 0;
   bool stop_ = false;
   int workersStarted_ = 0;
+  int requestsServed_ = 0;
 
   CancelSignal cancel_;
   std::thread thread_;

@@ -2,7 +2,8 @@
 
 // The bytes both ends of the link agree on: packet size, command codes sent
 // by the host, reply codes sent by the console. Constants only; shared by the
-// host's link and the console emulator, which share nothing else.
+// host's link and the console emulator, whose logic is its own (what else it
+// shares with the host, and why, is noted in emulator/card.h).
 
 #include <cstddef>
 #include <cstdint>

@@ -8,8 +8,10 @@ namespace zq {
 // State flags of a basket entry; 0 means ready to send.
 namespace basketstate {
 inline constexpr std::uint8_t kReady = 0;
-inline constexpr std::uint8_t kNoTag = 1;          // the PC file had no ID3v1 tag
-inline constexpr std::uint8_t kNoConsoleName = 2;  // the PC base name was longer than 8 bytes
+inline constexpr std::uint8_t kNoTag = 1;  // the PC file had no ID3v1 tag
+// The PC base name was longer than 8 bytes, had no CP949 form, or held a
+// character a console name cannot.
+inline constexpr std::uint8_t kNoConsoleName = 2;
 }  // namespace basketstate
 
 // One half of a basket entry: what Send and Back up write into the console

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "mp3/tag_text.h"
+#include "platform/card_text.h"
 #include "platform/codepage.h"
 
 namespace zq {
@@ -74,20 +75,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool EqualIgnoringCaseCp949(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (IsCp949Lead(static_cast<std::uint8_t>(a[i])) && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
-        return false;
-      }
-      ++i;
-    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-      return false;
-    }
-  }
-  return true;
+  return SameCardNameIgnoringCase(a, b);
 }
 
 bool HasForbiddenNameCharacter(std::string_view consoleName) {

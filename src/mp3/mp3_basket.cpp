@@ -135,9 +135,11 @@ void Mp3Basket::AddFiles(const std::vector<std::string>& names) {
     entry.folder = folder;
     entry.pcBaseName = std::string(BaseNameOf(name));
     TagFields& tag = entry.initial;
-    // A base name that the console cannot spell counts as missing too.
+    // A base name that the console cannot spell, or that Apply would refuse,
+    // counts as missing too: Send would fail part-way on the card.
     const auto consoleName = Utf8ToCp949(entry.pcBaseName);
-    if (consoleName && !consoleName->empty() && consoleName->size() <= kConsoleNameBytes) {
+    if (consoleName && !consoleName->empty() && consoleName->size() <= kConsoleNameBytes &&
+        !HasForbiddenNameCharacter(*consoleName)) {
       tag.consoleName = *consoleName;
     } else {
       tag.state |= basketstate::kNoConsoleName;

@@ -6,13 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/card_text.h"
+
 namespace zq {
 
-// Texts of tags and console names are CP949 bytes: a byte 0x81 to 0xFE
-// followed by another byte is one double-byte character.
-constexpr bool IsCp949Lead(std::uint8_t byte) {
-  return byte >= 0x81 && byte <= 0xFE;
-}
+// Texts of tags and console names are CP949 bytes (IsCp949Lead tells a
+// double-byte character's first byte).
 
 // Removes trailing white space, treating double-byte characters as whole
 // characters (their second byte is never taken for white space).

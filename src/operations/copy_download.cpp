@@ -13,14 +13,13 @@ namespace zq {
 bool DeviceOperations::DownloadFolder(const std::string& consoleFolder,
                                       const std::string& pcParent) {
   std::string folder = WithoutSeparator(consoleFolder, kConsoleSeparator);
-  std::string cardName = LastComponent(folder, kConsoleSeparator);
-  std::string name = Cp949ToUtf8(cardName);
-  if (!IsSafeChildName(cardName) || !IsSafeChildName(name)) {
+  const auto name = PcNameOf(LastComponent(folder, kConsoleSeparator));
+  if (!name) {
     return FailWith(
         NamedError(text::kInvalidCharInFolderName, text::kFolderNameLabel, Cp949ToUtf8(folder)),
         false);
   }
-  std::filesystem::path pcFolder = std::filesystem::path(pcParent) / name;
+  std::filesystem::path pcFolder = std::filesystem::path(pcParent) / *name;
   std::error_code error;
   if (!std::filesystem::create_directory(pcFolder, error)) {
     // Also when it exists already: a copy never merges into a PC folder.
@@ -33,15 +32,21 @@ bool DeviceOperations::DownloadFolder(const std::string& consoleFolder,
     return Fail(StatusFamily::CopyListing, result, false);
   }
   for (const RemoteEntry& entry : entries) {
-    std::string shown = Cp949ToUtf8(entry.name);
-    if (!IsSafeChildName(entry.name) || !IsSafeChildName(shown)) {
-      continue;  // ".", ".." and names holding a separator are never followed
+    if (entry.name == "." || entry.name == "..") {
+      continue;  // a folder's links to itself and its parent are not its content
     }
+    const std::string child = ConsoleChild(folder, entry.name);
+    const auto shown = PcNameOf(entry.name);
     bool ok = true;
     if (entry.type == 0) {
-      ok = DownloadFile(ConsoleChild(folder, entry.name), pcFolder.string(), shown, false);
+      // A name that cannot be a PC file of its own stops the copy: skipping
+      // it would report a copy with a file missing as done.
+      ok = shown ? DownloadFile(child, pcFolder.string(), *shown, false)
+                 : FailWith(NamedError(text::kInvalidCharInFileName, text::kFileNameLabel,
+                                       Cp949ToUtf8(child)),
+                            false);
     } else if (entry.type == 1) {
-      ok = DownloadFolder(ConsoleChild(folder, entry.name), pcFolder.string());
+      ok = DownloadFolder(child, pcFolder.string());
     }
     if (!ok) {
       return false;

@@ -90,10 +90,16 @@ bool DeviceOperations::DownloadItems(const std::vector<std::string>& copyList,
     if (IsDotEntry(item)) {
       continue;  // the "." and ".." of a listing are not items of their own
     }
-    bool ok = EndsWith(item, kConsoleSeparator)
-                  ? DownloadFolder(WithoutSeparator(item, kConsoleSeparator), pcTarget)
-                  : DownloadFile(item, pcTarget,
-                                 Cp949ToUtf8(LastComponent(item, kConsoleSeparator)), false);
+    bool ok = true;
+    if (EndsWith(item, kConsoleSeparator)) {
+      ok = DownloadFolder(WithoutSeparator(item, kConsoleSeparator), pcTarget);
+    } else if (const auto name = PcNameOf(LastComponent(item, kConsoleSeparator))) {
+      ok = DownloadFile(item, pcTarget, *name, false);
+    } else {
+      ui_.ShowMessage(
+          NamedError(text::kInvalidCharInFileName, text::kFileNameLabel, Cp949ToUtf8(item)));
+      ok = false;
+    }
     if (!ok) {
       HideIf(hideAfterwards);
       return false;

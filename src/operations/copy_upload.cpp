@@ -15,7 +15,7 @@ bool DeviceOperations::UploadFolder(const std::string& pcFolder, const std::stri
   ui_.ShowProgress();
   std::string folder = WithoutSeparator(pcFolder, kPcSeparator);
   std::string name = LastComponent(folder, kPcSeparator);
-  auto cardName = Utf8ToCp949(name);
+  auto cardName = StorableCardName(name);
   if (!cardName) {
     return FailWith(NamedError(text::kInvalidCharInFolderName, text::kFolderNameLabel, folder),
                     false);
@@ -44,7 +44,7 @@ bool DeviceOperations::UploadFile(const std::string& pcPath, const std::string& 
   WaitCursor wait(ui_);
   PrepareTransferWindow();
   std::string name = LastComponent(pcPath, kPcSeparator);
-  auto cardName = Utf8ToCp949(name);
+  auto cardName = StorableCardName(name);
   if (!cardName) {
     return FailWith(NamedError(text::kInvalidCharInFileName, text::kFileNameLabel, name),
                     hideAfterwards);

@@ -11,7 +11,7 @@
 namespace zq {
 
 bool DeviceOperations::CheckFileName(const std::string& pcFileName) {
-  auto cardName = Utf8ToCp949(pcFileName);
+  auto cardName = StorableCardName(pcFileName);
   const char* fault = cardName ? FileNameFault(*cardName) : text::kInvalidCharInFileName;
   if (fault != nullptr) {
     ui_.ShowMessage(NamedError(fault, text::kFileNameLabel, pcFileName));
@@ -22,7 +22,7 @@ bool DeviceOperations::CheckFileName(const std::string& pcFileName) {
 
 bool DeviceOperations::CheckFolderNames(const std::string& pcFolderPath) {
   std::string folder = WithoutSeparator(pcFolderPath, kPcSeparator);
-  auto cardName = Utf8ToCp949(LastComponent(folder, kPcSeparator));
+  auto cardName = StorableCardName(LastComponent(folder, kPcSeparator));
   const char* fault = cardName ? FolderNameFault(*cardName) : text::kInvalidCharInFolderName;
   if (fault != nullptr) {
     ui_.ShowMessage(NamedError(fault, text::kFolderNameLabel, folder));

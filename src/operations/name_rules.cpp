@@ -1,6 +1,10 @@
 #include "operations/name_rules.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "operations/operation_texts.h"
+#include "platform/codepage.h"
 
 namespace zq {
 
@@ -8,6 +12,21 @@ namespace {
 constexpr std::size_t kMaxBaseLength = 8;
 constexpr std::size_t kExtensionLength = 3;
 }  // namespace
+
+bool HoldsCharacterCardCannotStore(std::string_view cp949Name) {
+  static constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+  return std::any_of(cp949Name.begin(), cp949Name.end(), [](char c) {
+    return static_cast<std::uint8_t>(c) < 0x20 || kForbidden.find(c) != std::string_view::npos;
+  });
+}
+
+std::optional<std::string> StorableCardName(std::string_view pcName) {
+  auto cardName = Utf8ToCp949(pcName);
+  if (!cardName || HoldsCharacterCardCannotStore(*cardName)) {
+    return std::nullopt;
+  }
+  return cardName;
+}
 
 const char* FileNameFault(std::string_view cp949Name) {
   std::size_t lastPeriod = cp949Name.rfind('.');

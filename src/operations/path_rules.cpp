@@ -1,5 +1,7 @@
 #include "operations/path_rules.h"
 
+#include "platform/codepage.h"
+
 namespace zq {
 
 namespace {
@@ -53,6 +55,14 @@ bool IsSafeChildName(std::string_view name) {
     return false;
   }
   return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+std::optional<std::string> PcNameOf(std::string_view cardName) {
+  auto name = Cp949ToUtf8Exact(cardName);
+  if (!name || !IsSafeChildName(cardName) || !IsSafeChildName(*name)) {
+    return std::nullopt;
+  }
+  return name;
 }
 
 }  // namespace zq

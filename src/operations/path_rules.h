@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,10 @@ bool IsDotEntry(std::string_view path);
 // Whether a name listed by the console may become a file or folder inside a
 // PC folder: not empty, not "." or "..", no '/', '\' or NUL.
 bool IsSafeChildName(std::string_view name);
+
+// The PC name (UTF-8) of a console name: its exact UTF-8 form when that is a
+// safe child name, nullopt otherwise. A name with no exact form is never
+// mapped lossily: two console names would share one PC file.
+std::optional<std::string> PcNameOf(std::string_view cardName);
 
 }  // namespace zq

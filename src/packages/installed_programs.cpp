@@ -4,6 +4,7 @@
 
 #include "link/status.h"
 #include "packages/package_paths.h"
+#include "platform/card_text.h"
 
 namespace zq {
 namespace {
@@ -64,6 +65,13 @@ std::optional<std::vector<std::string>> ListInstalledPrograms(DeviceOperations& 
       !AppendListed(ops, kFxeFolder, "FXE", names)) {
     return std::nullopt;
   }
+  return names;
+}
+
+std::vector<std::string> InListOrder(std::vector<std::string> names) {
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return CardNameLessIgnoringCase(a, b);
+  });
   return names;
 }
 

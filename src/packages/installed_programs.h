@@ -24,6 +24,11 @@ struct ProgramTargets {
 // their data folder would be the listed folder itself.
 std::optional<std::vector<std::string>> ListInstalledPrograms(DeviceOperations& ops);
 
+// The names in the order the dialog's sorted list shows them: ignoring the
+// case of ASCII letters (ALPHA.FXE, beta.zxe, game.zxe, Zeta.ZXE); names
+// equal but for case keep their listed order.
+std::vector<std::string> InListOrder(std::vector<std::string> names);
+
 // Where the program of a listed name lives: zq:\game\ for ZXE, zq:\zqmm\ for
 // FXE; the data folder is named after the part before the first '.'.
 // nullopt for any other extension or a name that is not a single card name.

@@ -1,9 +1,9 @@
 #include "packages/package_paths.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "platform/card_text.h"
 #include "platform/codepage.h"
 
 namespace zq {
@@ -28,10 +28,7 @@ std::string ExtensionOf(std::string_view name) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return SameCardNameIgnoringCase(a, b);
 }
 
 std::string FolderOfFile(const std::string& pcPath) {
@@ -71,13 +68,14 @@ std::optional<std::filesystem::path> BackupPathFor(const std::filesystem::path& 
     if (!IsPlainComponent(part)) {
       return std::nullopt;
     }
+    // Only an exact PC form: a lossy one would give two card names one backup.
     // CP949 trail bytes never take the values of '/', '\\', '.' or ':', so the
     // checks above hold for the converted text as well; check it all the same.
-    const std::string converted = Cp949ToUtf8(part);
-    if (!IsPlainComponent(converted)) {
+    const std::optional<std::string> converted = Cp949ToUtf8Exact(part);
+    if (!converted || !IsPlainComponent(*converted)) {
       return std::nullopt;
     }
-    result /= converted;
+    result /= *converted;
   }
   return result;
 }

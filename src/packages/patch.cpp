@@ -160,6 +160,15 @@ bool ApplyPatch(DeviceOperations& ops, const std::string& patchPath,
     ui.ShowMessage(PatchReadMessage(opened));
     return false;
   }
+  // Every entry is checked before the question, so that a hostile entry
+  // anywhere in the table leaves the card and the PC as they were.
+  for (const ArchiveEntry& entry : archive.Entries().entries) {
+    if ((entry.IsFolder() || entry.IsFile()) &&
+        !BackupPathFor(backupFolder, entry.path, entry.name)) {
+      ui.ShowMessage(kReadFailed);
+      return false;
+    }
+  }
   const std::string title = Cp949ToUtf8(archive.Header().title);
   if (ui.Ask("ready to patch '" + title + "'\ndo you want to progress?", Buttons::YesNo) !=
       Answer::Yes) {

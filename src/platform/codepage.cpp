@@ -83,4 +83,21 @@ std::string Cp949ToUtf8(std::string_view cp949) {
   return out;
 }
 
+std::optional<std::string> Cp949ToUtf8Exact(std::string_view cp949) {
+  Converter converter("UTF-8", "CP949");
+  if (!converter.Valid()) {
+    return std::nullopt;
+  }
+  std::string out;
+  std::string_view rest = cp949;
+  if (!converter.Convert(rest, out) || !rest.empty()) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> back = Utf8ToCp949(out);
+  if (!back || *back != cp949) {
+    return std::nullopt;
+  }
+  return out;
+}
+
 }  // namespace zq

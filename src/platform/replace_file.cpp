@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <string>
-#include <vector>
 
 namespace zq {
 namespace {
@@ -28,6 +28,27 @@ bool WriteAll(int fd, std::span<const std::uint8_t> data) {
   return true;
 }
 
+// Creates a new, empty temporary file beside `target`, with the mode the
+// user's umask gives a new file (0666 & ~umask, or what the folder's default
+// access list says); -1 when none can be made.
+int CreateTemporary(const std::filesystem::path& folder, const std::string& targetName,
+                    std::string& name) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string suffix(6, 'x');
+    for (char& c : suffix) {
+      c = kLetters[random() % (sizeof kLetters - 1)];
+    }
+    name = (folder / ("." + targetName + "." + suffix)).string();
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) {
+      return fd;
+    }
+  }
+  return -1;
+}
+
 }  // namespace
 
 ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data,
@@ -37,26 +58,31 @@ ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const s
   if (!target.has_filename()) {
     return ReplaceResult::kCreateFailed;
   }
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  // A file the user cannot write is refused as a truncating open would
+  // refuse it: renaming over it would replace a file made read-only.
+  if (exists && S_ISREG(old.st_mode) &&
+      ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    return ReplaceResult::kCreateFailed;
+  }
+  std::string name;
+  const int fd = CreateTemporary(folder, target.filename().string(), name);
   if (fd < 0) {
     return ReplaceResult::kCreateFailed;
   }
-  // mkstemp makes the file private; give it the old file's mode, or the usual one.
-  struct stat old {};
-  const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  ::fchmod(fd, mode);
+  if (exists) {
+    ::fchmod(fd, old.st_mode & 07777);  // an existing file keeps its mode
+  }
 
   const bool written = WriteAll(fd, data) && (!durable || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed) {
-    ::unlink(name.data());
+    ::unlink(name.c_str());
     return ReplaceResult::kWriteFailed;
   }
-  if (::rename(name.data(), target.c_str()) != 0) {
-    ::unlink(name.data());
+  if (::rename(name.c_str(), target.c_str()) != 0) {
+    ::unlink(name.c_str());
     return ReplaceResult::kCreateFailed;
   }
   return ReplaceResult::kOk;

@@ -5,6 +5,9 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+#include "operations/name_rules.h"
+#include "operations/operation_texts.h"
+#include "operations/status_messages.h"
 #include "platform/codepage.h"
 #include "views/czq61_view.h"
 #include "views/name_edit_delegate.h"
@@ -72,7 +75,14 @@ void CZQ61View::RemoveNewFolderRow() {
 }
 
 bool CZQ61View::FinishConsoleFolder(const std::string& utf8) {
-  const auto name = Utf8ToCp949(utf8);
+  // A name the card's FAT cannot store (or with no CP949 form) is refused
+  // before anything else: a backslash in it would name another folder.
+  const auto name = StorableCardName(utf8);
+  if (!name) {
+    context_.ui.ShowMessage(NamedError(text::kInvalidCharInFolderName, text::kFolderNameLabel,
+                                       Cp949ToUtf8(currentPath_) + utf8));
+    return false;
+  }
   // Every row but the new one, the parent row included.
   std::vector<std::string> others;
   for (int row = 0; row < model_->rowCount(); ++row) {
@@ -80,14 +90,13 @@ bool CZQ61View::FinishConsoleFolder(const std::string& utf8) {
       others.push_back(model_->item(row, 0)->data(kRawNameRole).toByteArray().toStdString());
     }
   }
-  const NewFolderVerdict verdict =
-      name ? CheckNewConsoleFolder(*name, others) : NewFolderVerdict::Create;
+  const NewFolderVerdict verdict = CheckNewConsoleFolder(*name, others);
   if (verdict == NewFolderVerdict::AlreadyExists) {
     context_.ui.ShowMessage(std::string(kSameFolderMessage), MessageIcon::None,
                             std::string(kErrorCaption));
     return false;
   }
-  if (!name || !IsSafeChildName(*name)) {
+  if (!IsSafeChildName(*name)) {
     context_.ui.ShowMessage(std::string(kCreateFolderFailedMessage), MessageIcon::Stop,
                             std::string(kErrorCaption));
     return false;

@@ -120,17 +120,18 @@ class CliInstalledTest : public CliPackageTest {
 TEST_F(CliInstalledTest, GamesListsTheProgramsSorted) {
   const CliRun run = Cli({"games"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(run.out, "HELLO.ZXE\ntool.fxe\n");
+  EXPECT_EQ(run.out, "HELLO.ZXE\nTOOL.FXE\n");
 }
 
-// The data folder is named after the listed name, whatever case the card uses.
+// The card lists the host folder's tool.fxe as TOOL.FXE, as a FAT card without
+// long names does; the copy takes the listed names.
 TEST_F(CliInstalledTest, BackupCopiesTheProgramAndItsDataFolder) {
   std::filesystem::create_directories(Pc() / "bk");
   const CliRun run = Cli({"-q", "backup", "TOOL.FXE", (Pc() / "bk").string()});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.err, "backed up successfully\n");
   const std::map<std::string, std::string> copied = {
-      {"tool.fxe", "tool program"}, {"tool/", ""}, {"tool/CONF.DAT", "tool config"}};
+      {"TOOL.FXE", "tool program"}, {"TOOL/", ""}, {"TOOL/CONF.DAT", "tool config"}};
   EXPECT_EQ(Tree(Pc() / "bk"), copied);
 }
 

@@ -60,6 +60,20 @@ TEST(ConsoleTest, ProbesAreDroppedAndEachPipePairIsOneSession) {
   EXPECT_EQ(console.Console().SessionsEnded(), 1);
 }
 
+TEST(ConsoleTest, EveryHostOfManyInARowIsServed) {
+  // Each connect is a probe of PIPE00, PIPE00, another probe, then PIPE02.
+  // A console that empties its PIPE00 queue before it looks at PIPE02 may
+  // take a PIPE02 whose PIPE00 came in between, find no partner and drop
+  // it: that host's identification is never answered (seen about once in a
+  // thousand connections on a loaded machine).
+  test::EmulatedConsole console;
+  for (int i = 0; i < 2000; ++i) {
+    auto session = console.MakeSession();
+    ASSERT_EQ(session->Connect(), status::kOk) << "connection " << i;
+    ASSERT_EQ(session->Disconnect(), status::kOk) << "connection " << i;
+  }
+}
+
 TEST(ConsoleTest, KoreanNamesAreCp949OnTheWireAndUtf8OnTheHost) {
   test::EmulatedConsole console;
   std::ofstream(console.CardDir() / "MP3" / "\xED\x95\x9C\xEA\xB8\x80.mp3") << "abc";
@@ -67,7 +81,7 @@ TEST(ConsoleTest, KoreanNamesAreCp949OnTheWireAndUtf8OnTheHost) {
   EntryList entries;
   ASSERT_EQ(session->ListFolder(entries, "zq:\\mp3\\", ListMode::Full), status::kOk);
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].name, "\xC7\xD1\xB1\xDB.mp3");
+  EXPECT_EQ(entries[0].name, "\xC7\xD1\xB1\xDB.MP3");
   EXPECT_EQ(entries[0].size, 3u);
 
   const std::vector<std::uint8_t> data{1, 2, 3, 4};

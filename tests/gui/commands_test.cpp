@@ -71,6 +71,27 @@ TEST_F(CommandsTest, NewFolderWithAnExistingNameIsRefused) {
   EXPECT_EQ(Names(), before);
 }
 
+TEST_F(CommandsTest, NewConsoleFolderWithACharacterTheCardCannotStoreIsRefused) {
+  ASSERT_TRUE(Start());
+  List().NavigateTo("zq:\\");
+  const auto before = Names();
+  const auto onCard = [&] {
+    return std::distance(std::filesystem::directory_iterator(console.CardDir()),
+                         std::filesystem::directory_iterator());
+  };
+  const auto cardEntries = onCard();
+  for (const std::string name : {"A*B", "A?B", "A:B", "A|B", "A\"B", "A<B"}) {
+    ui.ClearLog();
+    NewFolder(name);
+    EXPECT_EQ(
+        ui.Messages(),
+        (std::vector<std::string>{"invalid character in folder name\nfolder name : zq:\\" + name}))
+        << name;
+    EXPECT_EQ(Names(), before) << name;
+  }
+  EXPECT_EQ(onCard(), cardEntries);
+}
+
 TEST_F(CommandsTest, AGoodNewFolderIsMadeOnTheCardAndShown) {
   ASSERT_TRUE(Start());
   List().NavigateTo("zq:\\");

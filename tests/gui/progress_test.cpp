@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "app/progress_window.h"
 #include "app/qt_user_interface.h"
@@ -24,14 +25,19 @@ TEST(ProgressWindowTest, StartsHiddenWithItsInitialTexts) {
   EXPECT_EQ(window.AnimationKind(), -1);  // an unknown kind shows nothing
 }
 
-TEST(ProgressWindowTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
+// The progress window driven by the device operations against the console.
+class ProgressTransferTest : public ::testing::Test {
+ protected:
+  ProgressTransferTest() { ui.SetUnattended(true); }
   EmulatedConsole console;
-  auto link = console.Connected();
+  std::unique_ptr<LinkSession> link = console.Connected();
   ProgressWindow window;
-  QtUserInterface ui(window);
-  ui.SetUnattended(true);
-  DeviceOperations operations(*link, ui);
+  QtUserInterface ui{window};
+  DeviceOperations operations{*link, ui};
   TempDir pc{"zq-progress"};
+};
+
+TEST_F(ProgressTransferTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
   const std::uint32_t size = 40000;  // many packets
   {
     std::ofstream out(pc / "BIG.DAT", std::ios::binary);
@@ -54,6 +60,23 @@ TEST(ProgressWindowTest, ShowsAndRepaintsDuringATransferAndEndsFull) {
   EXPECT_EQ(std::filesystem::file_size(console.CardDir() / "BIG.DAT"), size);
   ui.HideProgress();
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ProgressTransferTest, AZeroByteTransferEndsWithAFullBarNotABusyOne) {
+  std::ofstream(pc / "EMPTY.DAT", std::ios::binary).close();
+  std::ofstream(pc / "FULL.DAT", std::ios::binary) << std::string(1000, 'k');
+
+  ASSERT_TRUE(operations.UploadFile((pc / "EMPTY.DAT").string(), "zq:\\", false));
+  EXPECT_EQ(window.ByteCounter().toStdString(), "0 / 0 Bytes");
+  // Qt shows a range of 0 to 0 as busy, running without end.
+  EXPECT_GT(window.BarMaximum(), 0);
+  EXPECT_EQ(window.BarValue(), window.BarMaximum());
+
+  // The next file gets its own range again.
+  ASSERT_TRUE(operations.UploadFile((pc / "FULL.DAT").string(), "zq:\\", false));
+  EXPECT_EQ(window.BarMaximum(), 1000);
+  EXPECT_EQ(window.BarValue(), 1000);
+  EXPECT_EQ(window.ByteCounter().toStdString(), "1000 / 1000 Bytes");
 }
 
 }  // namespace

@@ -42,6 +42,12 @@ TEST_F(UninstallDlgTest, ListsTheNamesSortedUnderTheModesCaption) {
   EXPECT_EQ(uninstall.windowTitle().toStdString(), "uninstall");
   EXPECT_EQ(Rows(uninstall), (std::vector<std::string>{"ALPHA.FXE", "BETA.ZXE", "ZETA.ZXE"}));
 
+  // Sorted as a list box sorts: case does not decide before the letters.
+  CUninstallDlg mixed({"Zeta.ZXE", "game.zxe", "ALPHA.FXE", "beta.zxe"}, ProgramAction::Uninstall,
+                      ops_, pc_.Path());
+  EXPECT_EQ(Rows(mixed),
+            (std::vector<std::string>{"ALPHA.FXE", "beta.zxe", "game.zxe", "Zeta.ZXE"}));
+
   CUninstallDlg backup({}, ProgramAction::BackUp, ops_, pc_.Path());
   EXPECT_EQ(backup.windowTitle().toStdString(), "backup");
   EXPECT_EQ(backup.List()->count(), 0);

@@ -39,6 +39,7 @@ TEST(LinkFaultsTest, TimeOutOnACommandClearsTheConnectedFlag) {
   EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
   EXPECT_FALSE(session->IsConnected());
   // The pipes stay open: the next command is answered.
+  session->SetTiming(LinkTiming{EmulatedConsole::kRoomySecond});
   EXPECT_EQ(session->QueryDiskInfo(total, used, free), status::kOk);
 }
 
@@ -132,6 +133,7 @@ TEST(LinkFaultsTest, OnlyOneHostIsServedAtATime) {
   EXPECT_EQ(second->Connect(), status::kTimedOut);
   EXPECT_EQ(first->Disconnect(), status::kOk);
   // The leave packet lets the next host in.
+  second->SetTiming(LinkTiming{EmulatedConsole::kRoomySecond});
   EXPECT_EQ(second->Connect(), status::kOk);
   std::uint32_t total = 0, used = 0, free = 0;
   EXPECT_EQ(second->QueryDiskInfo(total, used, free), status::kOk);

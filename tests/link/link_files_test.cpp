@@ -36,14 +36,14 @@ TEST(LinkFilesTest, ListingGivesEntriesWithSizesAndKinds) {
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name, "TETRIS");
   EXPECT_TRUE(entries[0].IsFolder());
-  EXPECT_EQ(entries[1].name, "readme.txt");
+  EXPECT_EQ(entries[1].name, "README.TXT");  // a card without long names keeps upper case
   EXPECT_EQ(entries[1].nameLength, 10);
   EXPECT_EQ(entries[1].size, 1234u);
   EXPECT_FALSE(entries[1].IsFolder());
 
   ASSERT_EQ(session->ListFolder(entries, "zq:\\game\\", ListMode::NamesOnly), status::kOk);
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[1].name, "readme.txt");
+  EXPECT_EQ(entries[1].name, "README.TXT");
   EXPECT_EQ(entries[1].size, 0u);  // names only
 
   ASSERT_EQ(session->ListFolder(entries, "zq:\\mp3\\", ListMode::Full), status::kOk);
@@ -111,6 +111,13 @@ TEST(LinkFilesTest, EntryExistsIgnoresCaseButNotTheKind) {
   EXPECT_TRUE(found);
   found = true;
   EXPECT_EQ(session->EntryExists("zq:\\none\\", "bar", true, found), status::kConsoleFailed);
+  EXPECT_FALSE(found);
+  // A Korean folder (CP949 B0 41) is not its neighbour B0 61, whose second
+  // byte is 'a' where the other's is 'A'.
+  fs::create_directory(console.CardDir() / "GAME" / "\xEC\xBA\x9A");
+  ASSERT_EQ(session->EntryExists("zq:\\game\\", "\xB0\x41", true, found), status::kOk);
+  EXPECT_TRUE(found);
+  ASSERT_EQ(session->EntryExists("zq:\\game\\", "\xB0\x61", true, found), status::kOk);
   EXPECT_FALSE(found);
 }
 

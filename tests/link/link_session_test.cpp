@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <numeric>
 
 #include "emulator/console.h"
@@ -80,15 +81,74 @@ TEST(LinkSessionTest, PacketsThatCannotBeCarriedAreNotSent) {
   console.Console().ClearReceived();
   // A path cut to fit a packet would name another folder.
   EXPECT_EQ(session->SendString(std::string(255, 'a')), status::kIoFailed);
-  EXPECT_EQ(session->RemoveFolder(std::string(254, 'a')), status::kIoFailed);
   const std::vector<std::uint8_t> big(257);
   EXPECT_EQ(session->SendData(big), status::kIoFailed);
   EXPECT_EQ(session->SendString(std::string(254, 'a')), status::kOk);
-  ASSERT_TRUE(console.Console().WaitReceived(2, std::chrono::seconds(5)));
+  ASSERT_TRUE(console.Console().WaitReceived(1, std::chrono::seconds(5)));
   const auto packets = console.Console().Received();
-  ASSERT_EQ(packets.size(), 2u);  // the code packet of the refused removal, then the 254
-  EXPECT_EQ(packets[1][0], 254);
-  EXPECT_EQ(packets[1][255], 0);  // the NUL still fits
+  ASSERT_EQ(packets.size(), 1u);
+  EXPECT_EQ(packets[0][0], 254);
+  EXPECT_EQ(packets[0][255], 0);  // the NUL still fits
+}
+
+TEST(LinkSessionTest, ACommandWithATooLongTextSendsNothingAndTheNextOneWorks) {
+  // Each command refused for a text one byte over what a string packet
+  // carries; the console must not be left waiting for the text.
+  const std::string over(255, 'a');
+  const std::string fits(250, 'a');
+  const std::vector<std::uint8_t> data(10, 7);
+  struct Case {
+    const char* what;
+    std::function<Status(LinkSession&)> call;
+  };
+  const std::vector<Case> cases = {
+      {"list",
+       [&](LinkSession& s) {
+         EntryList e;
+         return s.ListFolder(e, over, ListMode::Full);
+       }},
+      {"exists",
+       [&](LinkSession& s) {
+         bool f = false;
+         return s.EntryExists(over, "A", true, f);
+       }},
+      {"create", [&](LinkSession& s) { return s.CreateFolder(over); }},
+      // The removal appends a backslash: 254 bytes become 255.
+      {"remove folder", [&](LinkSession& s) { return s.RemoveFolder(std::string(254, 'a')); }},
+      {"remove file", [&](LinkSession& s) { return s.RemoveFile(over); }},
+      {"receive",
+       [&](LinkSession& s) {
+         std::vector<std::uint8_t> out;
+         return s.ReceiveFile(over, "A", out, nullptr, nullptr);
+       }},
+      {"send folder",
+       [&](LinkSession& s) { return s.SendFile(data, over, "A.BIN", nullptr, nullptr); }},
+      {"send name", [&](LinkSession& s) { return s.SendFile(data, fits, over, nullptr, nullptr); }},
+  };
+  EmulatedConsole console;
+  auto session = console.MakeSession();
+  for (const Case& c : cases) {
+    // Each case on a session of its own, so one fault cannot hide another.
+    ASSERT_EQ(session->Connect(), status::kOk);
+    console.Console().ClearReceived();
+    EXPECT_EQ(c.call(*session), status::kIoFailed) << c.what;
+    std::uint32_t total = 0, used = 0, free = 0;
+    EXPECT_EQ(session->QueryDiskInfo(total, used, free), status::kOk) << c.what;
+    const auto packets = console.Console().Received();
+    ASSERT_FALSE(packets.empty()) << c.what;
+    EXPECT_EQ(packets.front()[0], wire::cmd::kDiskInfo) << c.what << ": something went out";
+  }
+  // Nor is a transfer shown as started.
+  bool started = false;
+  EXPECT_EQ(session->SendFile(
+                data, "zq:\\game", over,
+                [&](const TransferStart&) {
+                  started = true;
+                  return status::kGoOn;
+                },
+                nullptr),
+            status::kIoFailed);
+  EXPECT_FALSE(started);
 }
 
 TEST(LinkSessionTest, ResetAndDisconnectLeaveNoPipeOpen) {

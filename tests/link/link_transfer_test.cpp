@@ -1,7 +1,12 @@
 // File transfer against the emulated console, packet by packet.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <thread>
 
@@ -194,6 +199,39 @@ TEST(LinkTransferTest, RefusalsOfTheConsole) {
   EXPECT_TRUE(out.empty());
 }
 
+TEST(LinkTransferTest, EveryReplyOfASendIsChecked) {
+  // A one-block send is answered 0xD1, 0xD7, 0xD2, 0xD3, 0xD2, 0xD4 (replies
+  // 0 to 5). A fault at any of them ends the send with the common step rules'
+  // status; 0xFE means a missing folder only as the answer to the folder.
+  struct Case {
+    int reply;
+    Fault fault;
+    Status expected;
+  };
+  std::vector<Case> cases;
+  for (const int reply : {0, 1, 2, 3, 4, 5}) {
+    cases.push_back(
+        {reply, Fault::ReplyCode(wire::cmd::kSendFile, reply, 0xFF), status::kConsoleFailed});
+    cases.push_back(
+        {reply, Fault::ReplyCode(wire::cmd::kSendFile, reply, 0x55), status::kCommError});
+    cases.push_back({reply, Fault::ReplyCode(wire::cmd::kSendFile, reply, 0xFE),
+                     reply == 0 ? status::kPathMissing : status::kCommError});
+    cases.push_back(
+        {reply, Fault::ShortReply(wire::cmd::kSendFile, reply, 100), status::kCommError});
+  }
+  EmulatedConsole console;
+  auto session = console.MakeSession();
+  const auto data = Pattern(1000);
+  for (const Case& c : cases) {
+    // A fresh session each time: the console may be left inside the exchange.
+    ASSERT_EQ(session->Connect(), status::kOk);
+    console.Console().AddFault(c.fault);
+    EXPECT_EQ(session->SendFile(data, "zq:\\game\\", "F.BIN", nullptr, nullptr), c.expected)
+        << "reply " << c.reply << ", fault code " << int{c.fault.code};
+    EXPECT_TRUE(session->IsConnected());
+  }
+}
+
 TEST(LinkTransferTest, CallbackStopsInTheMiddleOfABlock) {
   EmulatedConsole console;
   auto session = console.Connected();
@@ -288,6 +326,26 @@ TEST_F(TransferFileTest, CopiesBothWays) {
                                    nullptr, nullptr),
             status::kOk);
   EXPECT_EQ(ReadHostFile(pc_ / "back.bin"), data);
+}
+
+TEST_F(TransferFileTest, ANamedPipeIsRefusedAtOnce) {
+  // Opening a FIFO for reading waits for a writer: the program would freeze.
+  const fs::path fifo = pc_ / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto result = std::async(std::launch::async, [&] {
+    return session_->TransferFile(fifo.string(), "zq:\\game\\", "X.BIN", Direction::ToConsole,
+                                  nullptr, nullptr);
+  });
+  if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    ADD_FAILURE() << "TransferFile blocks on a named pipe";
+    // A writer that comes and goes releases the blocked open.
+    const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) {
+      ::close(writer);
+    }
+  }
+  EXPECT_EQ(result.get(), status::kOpenFileFailed);
+  EXPECT_FALSE(fs::exists(console_.CardDir() / "GAME" / "X.BIN"));
 }
 
 TEST_F(TransferFileTest, FailuresLeaveThePcFilesAlone) {

@@ -72,10 +72,10 @@ class ConsoleFixture : public ::testing::Test {
   }
 
   EmulatedConsole console;
-  // A link second of 100 ms: a 5 s packet time-out lasts half a second, long
-  // enough for a loaded machine, short enough for the time-out tests.
-  static constexpr std::chrono::milliseconds kSecond{100};
-  std::unique_ptr<LinkSession> link = console.Connected(kSecond);
+  // The link keeps the roomy second of the harness; a test whose subject is a
+  // time-out shortens it (link->SetTiming) just before the step that times out.
+  static constexpr LinkTiming kShortTiming{std::chrono::milliseconds(20)};
+  std::unique_ptr<LinkSession> link = console.Connected();
   FakeUserInterface ui;
   DeviceOperations ops{*link, ui};
   TempDir pc;

@@ -217,24 +217,27 @@ TEST_F(Copy, ListingOfACopiedFolderFailsWithItsFamily) {
 }
 
 TEST_F(Copy, UntrustedListingNeverLeadsOutOfTheChosenFolder) {
-  // The console lists X holding entries named "..", "." and "A/B" (type file
-  // and folder), and one honest file.
+  // The console lists X holding the entries "." and ".." (skipped, as every
+  // folder's links to itself and its parent), then one named "A/B", then an
+  // honest file. The name that cannot be a PC file stops the copy with a
+  // message: skipping it would report a copy with a file missing as done.
   WriteFile(Card("GAME/X/AAAAAAAA.TXT"), 4, 'a');
   WriteFile(Card("GAME/X/AAAAAAAB.TXT"), 4, 'b');
   WriteFile(Card("GAME/X/AAAAAAAC.TXT"), 4, 'c');
   WriteFile(Card("GAME/X/ZZZ.TXT"), 4, 'z');
   fs::create_directory(pc / "inside");
   // Entry replies: byte 1 type, byte 2 name length, bytes 3.. name.
-  console.Console().AddFault(emu::Fault::Patch(0x95, 0, 1, {0, 2, '.', '.'}));
+  console.Console().AddFault(emu::Fault::Patch(0x95, 0, 1, {1, 1, '.'}));
   console.Console().AddFault(emu::Fault::Patch(0x95, 1, 1, {1, 2, '.', '.'}));
-  console.Console().AddFault(emu::Fault::Patch(0x95, 2, 1, {1, 3, 'A', '/', 'B'}));
-  EXPECT_TRUE(ops.DownloadItems({"zq:\\GAME\\X\\"}, AsFolder(pc / "inside"), true));
-  EXPECT_TRUE(ui.Messages().empty());
-  EXPECT_EQ(ReadFile(pc / "inside" / "X" / "ZZZ.TXT"), "zzzz");
-  // Only X and its one honest file were written, nothing beside "inside".
+  console.Console().AddFault(emu::Fault::Patch(0x95, 2, 1, {0, 3, 'A', '/', 'B'}));
+  EXPECT_FALSE(ops.DownloadItems({"zq:\\GAME\\X\\"}, AsFolder(pc / "inside"), true));
+  EXPECT_EQ(ui.Messages(),
+            (Lines{"invalid character in file name\nfile name : zq:\\GAME\\X\\A/B"}));
+  EXPECT_FALSE(ui.Progress().visible);
+  // Only X was made, nothing beside "inside" and nothing after the refusal.
   EXPECT_EQ(std::distance(fs::recursive_directory_iterator(pc.Path()),
                           fs::recursive_directory_iterator()),
-            3);
+            2);
 }
 
 }  // namespace

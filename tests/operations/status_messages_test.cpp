@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace zq {
 namespace {
 
@@ -43,6 +49,47 @@ TEST(StatusMessages, FileTransferFamilyNamesTheLocalFileFailures) {
   };
   for (const auto& [code, message] : named) {
     EXPECT_EQ(StatusMessage(StatusFamily::FileTransfer, code), message) << code;
+  }
+}
+
+TEST(StatusMessages, EveryFamilyAgainstEveryCode) {
+  // The message of each status, and which statuses each family names; every
+  // other failure of a family is "unknown error occurred".
+  const std::map<Status, std::string> messages = {
+      {-1, "timed out"},
+      {-3, "process canceled"},
+      {-4, "failed to open file"},
+      {-5, "unknown error occurred"},
+      {-8, "invalid parameter"},
+      {-9, "communication error occurred"},
+      {-10, "unformatted SMC"},
+      {-13, "failed to read"},
+      {-15, "failed to create file"},
+      {-16, "failed to write"},
+      {-17, "failed to open USB port"},
+      {-19, "an error occurred in ZQ61 during process"},
+      {-20, "target path is not exist"},
+  };
+  const std::vector<std::pair<StatusFamily, std::set<Status>>> families = {
+      {StatusFamily::Connect, {-17, -5, -1}},
+      {StatusFamily::Disconnect, {-5, -1}},
+      {StatusFamily::DiskSpace, {-19, -10, -9, -8, -5, -1}},
+      {StatusFamily::FileTransfer, {-16, -15, -13, -9, -5, -4, -3, -1}},
+      {StatusFamily::CopyListing, {-19, -10, -9, -5, -1}},
+      {StatusFamily::FolderExists, {-19, -10, -9, -5, -1}},
+      {StatusFamily::CreateCommand, {-20, -19, -9, -5, -1}},
+      {StatusFamily::Remove, {-19, -9, -5, -1}},
+      {StatusFamily::Format, {-19, -9, -5, -1}},
+  };
+  for (const auto& [family, named] : families) {
+    for (Status code = -25; code <= -1; ++code) {
+      const bool expectNamed = named.count(code) != 0;
+      EXPECT_EQ(FamilyNames(family, code), expectNamed)
+          << "family " << static_cast<int>(family) << ", code " << code;
+      EXPECT_EQ(StatusMessage(family, code),
+                expectNamed ? messages.at(code) : std::string("unknown error occurred"))
+          << "family " << static_cast<int>(family) << ", code " << code;
+    }
   }
 }
 

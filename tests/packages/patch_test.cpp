@@ -183,9 +183,9 @@ TEST_F(PatchTest, AnsweringNoChangesNothing) {
   EXPECT_THAT(FilesUnder(backup_), IsEmpty());
 }
 
-// An entry whose path or name would lead out of the backup folder stops the
-// patch before anything of that entry is done; the entries before it are
-// patched as usual.
+// An entry whose path or name would lead out of the backup folder, or has no
+// exact PC form, refuses the whole patch before its question: nothing of any
+// entry is done, on the card or on the PC.
 struct HostileEntry {
   const char* label;
   char kind;
@@ -195,12 +195,13 @@ struct HostileEntry {
 
 class HostilePatchTest : public PatchTest, public ::testing::WithParamInterface<HostileEntry> {};
 
-TEST_P(HostilePatchTest, WritesNothingOutsideTheBackupFolder) {
+TEST_P(HostilePatchTest, ChangesNothingOnTheCardOrThePc) {
   const HostileEntry& param = GetParam();
   // Card files the hostile entry could address, so that it would be backed up.
   PutCardFile("zq:\\OUT.DAT", ToBytes("card root file"));
   PutCardFile("zq:\\game\\OUT.DAT", ToBytes("game file"));
   const auto outside = FilesUnder(pc_.Path());
+  const auto card = CardFiles();
   ui_.ScriptAnswer(Answer::Yes);
 
   ArchiveBuilder patch = ArchiveBuilder::Patch().Title("T").Root("zq:\\game\\DEMO");
@@ -212,17 +213,14 @@ TEST_P(HostilePatchTest, WritesNothingOutsideTheBackupFolder) {
 
   EXPECT_EQ(ui_.Messages(),
             std::vector<std::string>{"an error occurred while reading the patch file."});
-  // Only the backup of the first entry was added on the PC.
+  EXPECT_THAT(ui_.LogOf("ask"), IsEmpty());
   auto expected = outside;
-  expected.push_back("backup/LEVEL.DAT");
   expected.push_back("demo.zqt");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(FilesUnder(pc_.Path()), expected);
-  EXPECT_FALSE(std::filesystem::exists(pc_.Path().parent_path() / "OUT.DAT"));
-  EXPECT_EQ(CardFile("zq:\\game\\DEMO\\LEVEL.DAT"), ToBytes("level v2"));
-  EXPECT_EQ(CardFile("zq:\\game\\OUT.DAT"), ToBytes("game file"));
-  EXPECT_EQ(CardFile("zq:\\OUT.DAT"), ToBytes("card root file"));
-  EXPECT_FALSE(CardHasFile("zq:\\game\\DEMO\\LATER.DAT"));
+  EXPECT_EQ(CardFiles(), card);
+  EXPECT_EQ(CardFile("zq:\\game\\DEMO\\LEVEL.DAT"), ToBytes("level v1"));
+  EXPECT_FALSE(ui_.Progress().visible);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -239,7 +237,13 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileEntry{"SlashInName", kFileEntry, "", "../OUT.DAT"},
                       HostileEntry{"BackslashInName", kFileEntry, "", "..\\OUT.DAT"},
                       HostileEntry{"EmptyName", kFileEntry, "", ""},
-                      HostileEntry{"EmptyComponent", kFileEntry, "\\\\", "OUT.DAT"}),
+                      HostileEntry{"EmptyComponent", kFileEntry, "\\\\", "OUT.DAT"},
+                      // Bytes that are no CP949 text: \xFF, \xFE and \x80 would
+                      // all give one PC backup name.
+                      HostileEntry{"NameWithoutExactPcForm", kFileEntry, "",
+                                   "\xFF"
+                                   "A.DAT"},
+                      HostileEntry{"PathWithoutExactPcForm", kFileEntry, "\\\x80X", "A.DAT"}),
     [](const auto& test) { return std::string(test.param.label); });
 
 class OnPatchTest : public PatchTest {

@@ -64,7 +64,7 @@ TEST_F(UninstallTest, ListsZxeInGameAndFxeInZqmmFilesAndFoldersAlike) {
   const auto names = ListInstalledPrograms(ops_);
   ASSERT_TRUE(names);
   EXPECT_THAT(*names,
-              UnorderedElementsAre("NAME.ZXE", "game.zxe", "TWO.ZXE", "DIR.ZXE", "PLAYER.FXE"));
+              UnorderedElementsAre("NAME.ZXE", "GAME.ZXE", "TWO.ZXE", "DIR.ZXE", "PLAYER.FXE"));
   EXPECT_THAT(ui_.Messages(), IsEmpty());
 }
 

@@ -29,5 +29,21 @@ TEST(CodepageTest, UndecodableBytesBecomeReplacementCharacters) {
   EXPECT_EQ(Cp949ToUtf8(""), "");
 }
 
+TEST(CodepageTest, PcNamesComeOnlyFromAnExactForm) {
+  // Names the lossy form maps alike: each would be the same PC file.
+  for (const char* lossy : {"\xFF"
+                            "A.DAT",
+                            "\xFE"
+                            "A.DAT",
+                            "\x80"
+                            "A.DAT",
+                            "AB\xC7"}) {
+    EXPECT_EQ(Cp949ToUtf8Exact(lossy), std::nullopt) << lossy;
+  }
+  EXPECT_EQ(Cp949ToUtf8Exact("GAME.BIN"), "GAME.BIN");
+  EXPECT_EQ(Cp949ToUtf8Exact("\xC7\xD1\xB1\xDB.DAT"), "\xED\x95\x9C\xEA\xB8\x80.DAT");
+  EXPECT_EQ(Cp949ToUtf8Exact(""), "");
+}
+
 }  // namespace
 }  // namespace zq

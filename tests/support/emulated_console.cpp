@@ -70,11 +70,12 @@ std::unique_ptr<LinkSession> EmulatedConsole::MakeSession(std::chrono::milliseco
 }
 
 std::unique_ptr<LinkSession> EmulatedConsole::Connected(std::chrono::milliseconds second) const {
-  auto session = MakeSession(second);
+  auto session = MakeSession(kRoomySecond);
   const Status s = session->Connect();
   if (s != status::kOk) {
     ADD_FAILURE() << "cannot connect to the emulated console: status " << s;
   }
+  session->SetTiming(LinkTiming{second});
   return session;
 }
 

@@ -30,13 +30,18 @@ class EmulatedConsole {
   const std::filesystem::path& CardDir() const;
   const std::filesystem::path& DeviceDir() const;
 
+  // A link second long enough for a loaded machine: a step whose time-out a
+  // test does not examine must never run out because other builds keep the
+  // cores busy.
+  static constexpr std::chrono::milliseconds kRoomySecond{1000};
+
   // A session bound to this console's device directory, not yet connected,
   // whose time-outs last `second` per second.
-  std::unique_ptr<LinkSession> MakeSession(
-      std::chrono::milliseconds second = std::chrono::milliseconds(100)) const;
-  // The same, already connected (fails the test when it cannot connect).
-  std::unique_ptr<LinkSession> Connected(
-      std::chrono::milliseconds second = std::chrono::milliseconds(100)) const;
+  std::unique_ptr<LinkSession> MakeSession(std::chrono::milliseconds second = kRoomySecond) const;
+  // The same, already connected (fails the test when it cannot connect). The
+  // connection is made with the roomy second; `second` holds from then on,
+  // for a test whose subject is a time-out.
+  std::unique_ptr<LinkSession> Connected(std::chrono::milliseconds second = kRoomySecond) const;
 
   // The console itself, to script faults.
   emu::Console& Console();

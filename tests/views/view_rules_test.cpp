@@ -143,6 +143,13 @@ TEST(Selection, NewConsoleFolderChecks) {
   EXPECT_EQ(CheckNewConsoleFolder("ABCDEFGHI", others), NewFolderVerdict::TooLong);
   EXPECT_EQ(CheckNewConsoleFolder("ABCDEFGH", others), NewFolderVerdict::Create);
   EXPECT_EQ(CheckNewConsoleFolder("", others), NewFolderVerdict::Empty);
+  // The second byte of a Korean character is no letter: B0 61 is not B0 41.
+  EXPECT_EQ(CheckNewConsoleFolder("\xB0\x61", {"\xB0\x41"}), NewFolderVerdict::Create);
+  EXPECT_TRUE(
+      SameNameIgnoringCase("\xB0\x41"
+                           "Ab",
+                           "\xB0\x41"
+                           "aB"));
   // Two double-byte characters count four bytes of the eight.
   EXPECT_EQ(CheckNewConsoleFolder("\xB0\xA1\xB0\xA2XYZ", others), NewFolderVerdict::Create);
   EXPECT_EQ(CheckNewConsoleFolder("\xB0\xA1\xB0\xA2\xB0\xA3XYZ", others),

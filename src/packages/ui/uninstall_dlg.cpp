@@ -38,13 +38,12 @@ CUninstallDlg::CUninstallDlg(const std::vector<std::string>& names, ProgramActio
   list_ = new QListWidget(this);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  for (const std::string& name : names) {
+  // Sorted as a list box sorts, ignoring case; Qt's own sort would not.
+  for (const std::string& name : InListOrder(names)) {
     auto* item = new QListWidgetItem(QString::fromStdString(Cp949ToUtf8(name)));
     item->setData(kCardNameRole, QByteArray::fromStdString(name));
     list_->addItem(item);
   }
-  list_->setSortingEnabled(true);
-  list_->sortItems();
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &CUninstallDlg::accept);

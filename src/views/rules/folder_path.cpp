@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/card_text.h"
+
 namespace zq {
 
 namespace {
@@ -11,9 +13,7 @@ char UpperAscii(char c) {
 }  // namespace
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return UpperAscii(x) == UpperAscii(y);
-         });
+  return SameCardNameIgnoringCase(a, b);
 }
 
 std::string UpperCaseAscii(std::string_view text) {
