@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace zq::emu {
 namespace {
@@ -71,6 +72,18 @@ std::uint8_t ConsoleProtocol::ResultCode(CardResult r, std::uint8_t success) {
 }
 
 void ConsoleProtocol::OnPacket(std::span<const std::uint8_t> packet, std::vector<Packet>& replies) {
+  try {
+    HandlePacket(packet, replies);
+  } catch (const std::bad_alloc&) {
+    // A card operation ran out of memory: the console refuses the command,
+    // as it does any other failure, and waits for the next one.
+    Reset();
+    replies.push_back(Code(reply::kFailed));
+  }
+}
+
+void ConsoleProtocol::HandlePacket(std::span<const std::uint8_t> packet,
+                                   std::vector<Packet>& replies) {
   Packet in{};
   std::copy_n(packet.begin(), std::min(packet.size(), in.size()), in.begin());
   dataBytes_ = 0;
