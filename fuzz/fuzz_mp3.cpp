@@ -1,0 +1,53 @@
+// The MP3 reader on any bytes: a status of its set; on success the pieces
+// add up to the file, and what the serialiser writes reads back the same.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "memory_file.h"
+#include "mp3/mp3_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static zq::fuzz::MemoryFile file;
+  static zq::fuzz::MemoryFile copy;
+  file.Set(std::span<const std::uint8_t>(data, size));
+  zq::CMp3File mp3;
+  const zq::Mp3Status status = mp3.ReadMp3(file.Path());
+  FUZZ_CHECK(status == zq::mp3status::kOk || status == zq::mp3status::kNoAudio ||
+             status == zq::mp3status::kTooShort);
+  FUZZ_CHECK((status == zq::mp3status::kTooShort) == (size < zq::Id3v1Tag::kSize));
+  // What is read is bounded by the file, never by the sizes it declares.
+  FUZZ_CHECK(mp3.Audio().size() + mp3.V2Bytes().size() <= size);
+  if (status != zq::mp3status::kOk) {
+    return 0;
+  }
+  const bool v1 = mp3.HasFlag(zq::CMp3File::kId3v1Flag);
+  const std::size_t tagBytes = v1 ? zq::Id3v1Tag::kSize : 0;
+  FUZZ_CHECK(static_cast<std::size_t>(mp3.AudioStart()) + mp3.Audio().size() + tagBytes == size);
+  FUZZ_CHECK(mp3.HasFlag(zq::CMp3File::kId3v2Flag) == (mp3.AudioStart() > 0));
+  FUZZ_CHECK(!v1 || std::memcmp(data + size - zq::Id3v1Tag::kSize, "TAG", 3) == 0);
+  FUZZ_CHECK(std::equal(mp3.Audio().begin(), mp3.Audio().end(), data + mp3.AudioStart()));
+
+  std::vector<std::uint8_t> serialised(mp3.Mp3ByteCount());
+  FUZZ_CHECK(mp3.SerializeMp3(serialised) == serialised.size());
+  FUZZ_CHECK(serialised.size() == mp3.Audio().size() + tagBytes);
+  // Read back: the same audio and tag, unless the audio itself begins like
+  // an ID3v2 tag or is too short to stand alone.
+  const auto audio = mp3.Audio();
+  if ((audio.size() >= 3 && std::memcmp(audio.data(), "ID3", 3) == 0) ||
+      serialised.size() < zq::Id3v1Tag::kSize) {
+    return 0;
+  }
+  copy.Set(serialised);
+  zq::CMp3File again;
+  FUZZ_CHECK(again.ReadMp3(copy.Path()) == zq::mp3status::kOk);
+  FUZZ_CHECK(again.HasFlag(zq::CMp3File::kId3v1Flag) == v1);
+  FUZZ_CHECK(!again.HasFlag(zq::CMp3File::kId3v2Flag));
+  FUZZ_CHECK(std::equal(audio.begin(), audio.end(), again.Audio().begin(), again.Audio().end()));
+  FUZZ_CHECK(again.Tag().Bytes() == mp3.Tag().Bytes());
+  return 0;
+}
