@@ -324,7 +324,9 @@ void ConsoleProtocol::NextEntry(std::vector<Packet>& replies) {
 void ConsoleProtocol::NextDataPacket(std::vector<Packet>& replies) {
   const std::size_t n = std::min<std::size_t>(chunkLeft_, wire::kPacketSize);
   Packet p{};
-  std::memcpy(p.data(), data_.data() + offset_, n);
+  if (n > 0) {  // a file of 0 bytes has no buffer to copy from
+    std::memcpy(p.data(), data_.data() + offset_, n);
+  }
   offset_ += n;
   chunkLeft_ -= n;
   dataBytes_ = n;
