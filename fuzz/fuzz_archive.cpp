@@ -11,16 +11,14 @@
 
 namespace {
 
+using zq::fuzz::HasNul;
+
 std::uint32_t Le(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t width) {
   std::uint32_t value = 0;
   for (std::size_t i = width; i-- > 0;) {
     value = (value << 8) | bytes[at + i];
   }
   return value;
-}
-
-bool HasNul(const std::string& text) {
-  return text.find('\0') != std::string::npos;
 }
 
 void CheckRead(zq::ArchiveReader& reader, std::string_view magic,

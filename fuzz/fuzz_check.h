@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 // What must hold for every input: a failed check is a finding, reported with
 // the condition and its place, and the input is kept as the reproducer.
@@ -12,3 +13,12 @@
       std::abort();                                                                             \
     }                                                                                           \
   } while (false)
+
+namespace zq::fuzz {
+
+// Texts the readers keep end at their first NUL.
+inline bool HasNul(const std::string& text) {
+  return text.find('\0') != std::string::npos;
+}
+
+}  // namespace zq::fuzz

@@ -11,13 +11,7 @@
 #include "packages/commercial_package.h"
 #include "platform/lz_expand.h"
 
-namespace {
-
-bool HasNul(const std::string& text) {
-  return text.find('\0') != std::string::npos;
-}
-
-}  // namespace
+using zq::fuzz::HasNul;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static zq::fuzz::MemoryFile file;

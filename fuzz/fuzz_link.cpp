@@ -1,10 +1,9 @@
 // The link's handling of console replies: a scripted console answers from the
-// fuzzer's bytes (each pipe call takes its outcome: whole, short, failed,
-// hanging until the time-out, or ready after a wait; each read its reply)
-// while the session connects, queries, lists, sends and receives. Every call
-// returns a status of its documented set, a time-out leaves the link not
-// connected, a failed listing or receive hands out nothing, and no received
-// file is larger than the largest card.
+// fuzzer's bytes (a connect first, then operation after operation) (each pipe call takes its
+// outcome: whole, short, failed, hanging until the time-out, or ready after a wait; each read its
+// reply) while the session connects, queries, lists, sends and receives. Every call returns a
+// status of its documented set, a time-out leaves the link not connected, a failed listing or
+// receive hands out nothing, and no received file is larger than the largest card.
 #include <unistd.h>
 
 #include <algorithm>
@@ -177,12 +176,25 @@ void RunOne(zq::LinkSession& session, zq::test::ByteScript& script) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto transport =
-      std::make_shared<zq::test::ScriptedTransport>(std::span<const std::uint8_t>(data, size));
+  // One session for the whole run: every pipe worker is a thread, and the
+  // sanitizers keep a little of each thread for good, so a session (and its
+  // first worker) per input would fill the memory limit within minutes.
   // Link seconds of no length: a hanging call times out at once.
-  zq::LinkSession session(transport, zq::LinkTiming{std::chrono::milliseconds(0)});
-  for (int round = 0; round < 8 && !transport->Script().Empty(); ++round) {
-    RunOne(session, transport->Script());
+  static const auto transport =
+      std::make_shared<zq::test::ScriptedTransport>(std::span<const std::uint8_t>{});
+  static zq::LinkSession session(transport, zq::LinkTiming{std::chrono::milliseconds(0)});
+  session.Reset();  // the pipes of the last input go before its script does
+  transport->Restart(std::span<const std::uint8_t>(data, size));
+  // Every input starts with a connect, which sets all the session keeps
+  // (identification, firmware, block size); a failed one ends the input.
+  zq::test::ByteScript& script = transport->Script();
+  const Status connected = session.Connect();
+  FUZZ_CHECK(session.IsConnected() == (connected == status::kOk));
+  if (connected != status::kOk) {
+    return 0;
+  }
+  for (int round = 0; round < 8 && !script.Empty(); ++round) {
+    RunOne(session, script);
   }
   return 0;
 }

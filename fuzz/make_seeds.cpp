@@ -108,14 +108,15 @@ void Mp3Seeds(const fs::path& folder) {
   Write(folder, "v2-past-end.mp3", Mp3Builder().Id3v2({0, 0, 1, 0}, 0, 30).Audio(100).Bytes());
 }
 
-// The link target reads an operation byte, its parameters, then one step per
-// pipe call; these helpers write the steps of the common exchanges.
+// The link target connects first, then reads an operation byte, its
+// parameters and one step per pipe call, operation after operation; these
+// helpers write the steps of the common exchanges.
 ScriptWriter& Connect(ScriptWriter& w, std::uint8_t major, std::uint8_t minor) {
   Bytes id = ToBytes("ZQ61 CONSOLE");
   id.resize(16);
   id[zq::wire::kFirmwareMinorOffset] = minor;
   id[zq::wire::kFirmwareMajorOffset] = major;
-  return w.Byte(0).Open().Open().Write().Reply(id);
+  return w.Open().Open().Write().Reply(id);
 }
 
 ScriptWriter& Send(ScriptWriter& w, std::uint32_t size) {

@@ -62,6 +62,7 @@ class CliMemoryTest : public CliTest, public ::testing::WithParamInterface<Case>
         Pc() / "markers.fpk");
     // About 1 MiB expanding to 8.5 MiB of end markers (it took 826 MiB before).
     CommercialBuilder()
+        .TargetFolder("zq:\\zqmm")
         .EntryCount(8500000)
         .Stream(SzddRepeated('2', 8500000))
         .WriteTo(Pc() / "backrefs.zpk");

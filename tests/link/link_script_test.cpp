@@ -43,7 +43,7 @@ TEST(LinkScriptTest, EveryOutcomeOfAPipeCallBecomesItsStatus) {
       {"hanging write", Connected().Outcome(StepOutcome::kHang), status::kTimedOut, false},
       {"failed read", Connected().Write().Outcome(StepOutcome::kFailed), status::kIoFailed, true},
       {"hanging read", Connected().Write().Outcome(StepOutcome::kHang), status::kTimedOut, false},
-      {"silent console", Connected().Write(), status::kTimedOut, false},
+      {"a console gone", Connected().Write(), status::kIoFailed, true},
       {"short reply", Connected().Write().ShortReply(info), status::kCommError, true},
       {"refused", Connected().Write().Reply({wire::reply::kFailed}), status::kConsoleFailed, true},
   };
@@ -84,7 +84,7 @@ TEST(LinkScriptTest, ReceiveRefusesSizesNoCardHolds) {
   const Case cases[] = {{wire::kLargestCard + 1, status::kCommError},
                         {0xFFFFFFFE, status::kCommError},
                         {wire::kNoSuchFileSize, status::kConsoleFailed},
-                        {wire::kLargestCard, status::kTimedOut}};  // accepted, then silence
+                        {wire::kLargestCard, status::kIoFailed}};  // accepted, then gone
   for (const Case& c : cases) {
     ScriptWriter w = Connected();
     w.Write().Write().Reply(

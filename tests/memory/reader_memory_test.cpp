@@ -138,7 +138,7 @@ TEST(Mp3MemoryTest, AnId3v2TagDeclaringMoreThanTheFileHoldsCostsOnlyTheFile) {
 }
 
 // The console's answer to a receive: the size, then `chunk` bytes announced
-// and one data packet, then silence.
+// and one data packet, then nothing (the console is gone).
 Bytes ReceiveScript(std::uint32_t size) {
   ScriptWriter w;
   w.Open().Open().Write().Reply({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2});  // connect
@@ -159,7 +159,7 @@ TEST(LinkMemoryTest, AReceiveNeverReservesWhatTheConsoleAnnounces) {
       {wire::kLargestCard + 1, status::kCommError, 64 * 1024},  // no card holds it
       {0xFFFFFFFE, status::kCommError, 64 * 1024},
       // Within a card: a bounded first reserve, then only what arrives.
-      {wire::kLargestCard, status::kTimedOut, kMiB + 64 * 1024},
+      {wire::kLargestCard, status::kIoFailed, kMiB + 64 * 1024},
   };
   for (const Case& c : cases) {
     const Bytes script = ReceiveScript(c.announced);

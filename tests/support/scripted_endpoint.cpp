@@ -79,8 +79,7 @@ IoResult ScriptedEndpoint::Attempt(bool write, std::span<std::uint8_t> buffer,
     return Move(write, StepOutcome::kWhole, buffer, transferred);
   }
   if (!write && script_.Empty()) {
-    pending_ = Pending::kHang;  // a silent console never answers
-    return IoResult::kWouldBlock;
+    return IoResult::kFailed;  // the console is gone
   }
   const StepOutcome outcome = NextOutcome(script_);
   if (outcome == StepOutcome::kHang) {

@@ -13,8 +13,9 @@
 // A console made of a byte script: each pipe call of the host takes its
 // outcome, and each read its reply bytes, from the script in call order. The
 // link's fuzz target feeds it the fuzzer's bytes; tests write scripts with
-// ScriptWriter. A script that has run out lets every write through and never
-// answers a read (the console went silent).
+// ScriptWriter. A script that has run out lets every write through and fails
+// every read (the console is gone), so that only a hang the script asks for
+// costs a time-out.
 namespace zq::test {
 
 // The outcome byte of one call, taken modulo 8; 5 to 7 act like kWhole.
@@ -81,6 +82,12 @@ class ScriptedEndpoint final : public Endpoint {
 class ScriptedTransport final : public DeviceTransport {
  public:
   explicit ScriptedTransport(std::span<const std::uint8_t> script) : script_(script) {}
+
+  // Starts over on another script; pipes opened before must be closed first.
+  void Restart(std::span<const std::uint8_t> script) {
+    script_ = ByteScript(script);
+    record_ = ScriptRecord{};
+  }
 
   std::unique_ptr<Endpoint> OpenPipe(std::string_view pipeName) override;
   ByteScript& Script() { return script_; }
