@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -42,6 +43,10 @@ const std::filesystem::path& PcFolder() {
     auto path =
         std::filesystem::temp_directory_path() / ("zq-fuzz-link-" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
+    const std::vector<std::uint8_t> bytes(700, 0xA5);  // what ToConsole sends
+    FILE* file = std::fopen((path / "IN.BIN").c_str(), "wb");
+    FUZZ_CHECK(file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+    std::fclose(file);
     return path;
   }();
   return folder;
@@ -87,7 +92,7 @@ Stops ReadStops(zq::test::ByteScript& script) {
 void RunOne(zq::LinkSession& session, zq::test::ByteScript& script) {
   const std::uint8_t op = script.Byte();
   Status s = status::kOk;
-  switch (op % 10) {
+  switch (op % 11) {
     case 0:
       s = session.Connect();
       FUZZ_CHECK(OneOf(
@@ -138,11 +143,26 @@ void RunOne(zq::LinkSession& session, zq::test::ByteScript& script) {
       break;
     }
     case 7: {
+      // Both directions, a PC file that is not there, and PC names that
+      // would leave the folder or cannot be created.
+      const std::uint8_t which = script.Byte() % 5;
       Stops stops = ReadStops(script);
-      s = session.TransferFile("zq:\\game\\FUZZ.BIN", PcFolder().string(), "OUT.BIN",
+      const std::filesystem::path& pc = PcFolder();
+      if (which == 1 || which == 2) {
+        const std::string source = (pc / (which == 1 ? "IN.BIN" : "MISSING.BIN")).string();
+        s = session.TransferFile(source, "zq:\\game", "IN.BIN", zq::Direction::ToConsole,
+                                 stops.Start(), stops.Packet());
+        FUZZ_CHECK(StepOr(s, {status::kStopped, status::kConsoleFailed, status::kPathMissing}) ||
+                   (which == 2 && s == status::kOpenFileFailed));
+        FUZZ_CHECK(which == 1 || s == status::kOpenFileFailed);
+        break;
+      }
+      const std::string folder = (which == 4 ? pc / "NO-SUCH-FOLDER" : pc).string();
+      s = session.TransferFile("zq:\\game\\FUZZ.BIN", folder, which == 3 ? ".." : "OUT.BIN",
                                zq::Direction::ToPc, stops.Start(), stops.Packet());
       FUZZ_CHECK(StepOr(s, {status::kStopped, status::kConsoleFailed, status::kNoMemory,
                             status::kCreateFileFailed, status::kShortWrite}));
+      FUZZ_CHECK(which != 3 || s == status::kCreateFileFailed);
       break;
     }
     case 8: {
@@ -160,6 +180,13 @@ void RunOne(zq::LinkSession& session, zq::test::ByteScript& script) {
         s = session.FormatCard(60);
         FUZZ_CHECK(StepOr(s, {status::kConsoleFailed}));
       }
+      break;
+    }
+    case 10: {
+      bool found = true;
+      s = session.EntryExists("zq:\\game\\", "data", (script.Byte() & 1) != 0, found);
+      FUZZ_CHECK(StepOr(s, {status::kUnformatted, status::kConsoleFailed, status::kNoMemory}));
+      FUZZ_CHECK(s == status::kOk || !found);
       break;
     }
     case 9:

@@ -133,7 +133,11 @@ ScriptWriter& Send(ScriptWriter& w, std::uint32_t size) {
 }
 
 ScriptWriter& Receive(ScriptWriter& w, std::uint8_t op, std::uint16_t size) {
-  w.Byte(op).Byte(0).Write().Write();
+  w.Byte(op);
+  if (op == 7) {
+    w.Byte(0);  // to the PC
+  }
+  w.Byte(0).Write().Write();
   w.Reply({static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8), 0, 0});
   w.Write().Reply({static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8)}).Write();
   for (std::uint32_t done = 0; done < size; done += 256) {
@@ -214,6 +218,14 @@ void LinkSeeds(const fs::path& folder) {
   w = ScriptWriter();
   Receive(Connect(w, 2, 0), 7, 300);
   Write(folder, "transfer-to-pc.bin", w.Bytes());
+  w = ScriptWriter();
+  Connect(w, 1, 4).Byte(7).Byte(1).Byte(0).Write().Write().Reply({reply::kSendFolderOk});
+  w.Write().Reply({reply::kSendNameOk}).Write().Reply({reply::kSendWantLength}).Write();
+  w.Reply({reply::kSendWantData}).Write().Write().Write().Reply({reply::kSendWantLength});
+  w.Write().Reply({reply::kSendDone});
+  w.Byte(10).Byte(1).Write().Write();
+  w.Reply({reply::kFullEntry, 1, 4, 'D', 'A', 'T', 'A'}).Write().Reply({reply::kFullEnd});
+  Write(folder, "transfer-to-console.bin", w.Bytes());
   // Folder commands, a format and the leave command.
   w = ScriptWriter();
   Connect(w, 2, 0).Byte(8).Byte(0).Write().Write().Reply({reply::kFolderCreated});

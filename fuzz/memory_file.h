@@ -36,6 +36,9 @@ class MemoryFile {
     }
   }
 
+  // Makes the file `size` bytes long, sparse: a large size holds no memory.
+  void Resize(std::uint64_t size) { FUZZ_CHECK(::ftruncate(fd_, static_cast<off_t>(size)) == 0); }
+
   const std::string& Path() const { return path_; }
 
  private:
