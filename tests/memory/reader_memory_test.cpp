@@ -58,8 +58,8 @@ struct ArchiveCase {
 
 class ArchiveMemoryTest : public ::testing::TestWithParam<ArchiveCase> {};
 
-// Before the table was compact, 8 MiB of end markers took about 800 MiB and
-// 8 MiB of empty folders about 260 MiB.
+// Before the table was compact, 4 MiB of end markers took about 400 MiB and
+// 4 MiB of empty folders about 130 MiB.
 TEST_P(ArchiveMemoryTest, ReadsWithinTheBound) {
   const ArchiveCase& c = GetParam();
   test::TempDir dir("zq-memory");
@@ -77,10 +77,10 @@ TEST_P(ArchiveMemoryTest, ReadsWithinTheBound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Hostile, ArchiveMemoryTest,
-    ::testing::Values(ArchiveCase{"end markers", "ZQKG", {'2'}, 8 * kMiB},
-                      ArchiveCase{"empty folders", "ZQKG", {'0', 0, 0}, 8 * kMiB / 3},
-                      ArchiveCase{"unknown kinds in a patch", "PTCH", {'9', 0, 0}, 8 * kMiB / 3},
-                      ArchiveCase{"empty files", "ZQKG", {'1', 0, 0, 0, 0, 0, 0}, 8 * kMiB / 7}));
+    ::testing::Values(ArchiveCase{"end markers", "ZQKG", {'2'}, 4 * kMiB},
+                      ArchiveCase{"empty folders", "ZQKG", {'0', 0, 0}, 4 * kMiB / 3},
+                      ArchiveCase{"unknown kinds in a patch", "PTCH", {'9', 0, 0}, 4 * kMiB / 3},
+                      ArchiveCase{"empty files", "ZQKG", {'1', 0, 0, 0, 0, 0, 0}, 4 * kMiB / 7}));
 
 TEST(CommercialMemoryTest, BackReferencesOfEndMarkersReadWithinTheBound) {
   // 1 MiB and 4 MiB packages whose stream expands about 8.5 times into end
