@@ -4,6 +4,15 @@ target_compile_options(zq_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Werror -Wshadow -Wnon-virtual-dtor
   -Wold-style-cast -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
 
+# Fuzzing: every library gets libFuzzer's edge counters; the targets link its main.
+if(ZQ_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  if(ZQ_FUZZ_COVERAGE)
+    add_compile_options(-fprofile-instr-generate -fcoverage-mapping)
+    add_link_options(-fprofile-instr-generate -fcoverage-mapping)
+  endif()
+endif()
+
 if(ZQ_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -10,6 +10,7 @@
 
 #include "app/cmain_frame.h"
 #include "app/czq61_app.h"
+#include "app/guarded_application.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 
@@ -41,7 +42,7 @@ void TakeScreenshotLater(zq::CZQ61App& app, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  zq::GuardedApplication application(argc, argv);
   QCoreApplication::setOrganizationName("ZQ61 Program");
   QCoreApplication::setApplicationName("ZQ61");
 

@@ -1,11 +1,13 @@
 #include "cli/cli_program.h"
 
+#include <new>
 #include <ostream>
 
 #include "cli/command_context.h"
 #include "cli/command_table.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_user_interface.h"
+#include "operations/operation_texts.h"
 
 namespace zq::cli {
 
@@ -91,7 +93,14 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
   options.errorIsTerminal = streams.errorIsTerminal;
   TerminalUserInterface ui(streams.err, streams.in, options);
   CommandContext context(ui, streams.out, streams.err, flags.verbose);
-  const int status = command->run(context, *command, words);
+  int status = kExitFailed;
+  try {
+    status = command->run(context, *command, words);
+  } catch (const std::bad_alloc&) {
+    // Memory ran out where no status could say so: the message of a failure
+    // that no family names, and the operation ends as failed.
+    ui.ShowMessage(text::kUnknownError);
+  }
   streams.out.flush();
   return status;
 }

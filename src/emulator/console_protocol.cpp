@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace zq::emu {
 namespace {
@@ -76,6 +77,18 @@ std::uint8_t ConsoleProtocol::ResultCode(CardResult r, std::uint8_t success) {
 }
 
 void ConsoleProtocol::OnPacket(std::span<const std::uint8_t> packet, std::vector<Packet>& replies) {
+  try {
+    HandlePacket(packet, replies);
+  } catch (const std::bad_alloc&) {
+    // A card operation ran out of memory: the console refuses the command,
+    // as it does any other failure, and waits for the next one.
+    Reset();
+    replies.push_back(Code(reply::kFailed));
+  }
+}
+
+void ConsoleProtocol::HandlePacket(std::span<const std::uint8_t> packet,
+                                   std::vector<Packet>& replies) {
   Packet in{};
   std::copy_n(packet.begin(), std::min(packet.size(), in.size()), in.begin());
   dataBytes_ = 0;
@@ -317,7 +330,9 @@ void ConsoleProtocol::NextEntry(std::vector<Packet>& replies) {
 void ConsoleProtocol::NextDataPacket(std::vector<Packet>& replies) {
   const std::size_t n = std::min<std::size_t>(chunkLeft_, wire::kPacketSize);
   Packet p{};
-  std::memcpy(p.data(), data_.data() + offset_, n);
+  if (n > 0) {  // a file of 0 bytes has no buffer to copy from
+    std::memcpy(p.data(), data_.data() + offset_, n);
+  }
   offset_ += n;
   chunkLeft_ -= n;
   dataBytes_ = n;

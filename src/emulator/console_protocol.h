@@ -21,7 +21,8 @@ class ConsoleProtocol {
   ConsoleProtocol(Card& card, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor);
 
   // Handles one packet (at most 256 bytes; a shorter one is padded with zero
-  // bytes) and appends the replies to `replies`.
+  // bytes) and appends the replies to `replies`. A command that runs out of
+  // memory is answered 0xFF.
   void OnPacket(std::span<const std::uint8_t> packet, std::vector<Packet>& replies);
 
   // Back to waiting for a command (a new session, or a host that stopped
@@ -55,6 +56,7 @@ class ConsoleProtocol {
     kReceiveInChunk,    // receive file: 0x03 asks for the chunk's next packet
   };
 
+  void HandlePacket(std::span<const std::uint8_t> packet, std::vector<Packet>& replies);
   void StartCommand(const Packet& in, std::vector<Packet>& replies);
   void OnPath(const std::string& path, std::vector<Packet>& replies);
   void NextEntry(std::vector<Packet>& replies);

@@ -1,5 +1,6 @@
 // LinkSession: the file-system commands on the console's card.
 #include <algorithm>
+#include <new>
 
 #include "link/byte_order.h"
 #include "link/link_session.h"
@@ -60,7 +61,12 @@ Status LinkSession::ListFolder(EntryList& entries, std::string_view folder, List
       entry.hour = ReadLe16(fields, 10);
       entry.minute = ReadLe16(fields, 12);
     }
-    entries.push_back(std::move(entry));
+    try {
+      entries.push_back(std::move(entry));
+    } catch (const std::bad_alloc&) {
+      s = status::kNoMemory;
+      break;
+    }
     s = Step(SendCode(wire::cmd::kGoOn));
   }
   entries.clear();  // a listing that fails half-way returns nothing

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <new>
 
 #include "link/byte_order.h"
 #include "link/link_session.h"
@@ -18,6 +19,15 @@ namespace {
 // What ReceiveFile reserves before data arrives: the announced size comes from
 // the console and is not trusted with a large allocation.
 constexpr std::size_t kInitialReserve = 1 << 20;
+
+bool Resize(std::vector<std::uint8_t>& bytes, std::size_t size) {
+  try {
+    bytes.resize(size);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
 
 // Reads a whole local file; -4 when it does not open, -13 when it cannot be read whole.
 // A named pipe or a device is not a file that opens (-4): it is opened without
@@ -38,8 +48,9 @@ Status ReadLocalFile(const std::string& path, std::vector<std::uint8_t>& out) {
   if (!statted || !S_ISREG(info.st_mode) ||
       static_cast<std::uint64_t>(info.st_size) > std::numeric_limits<std::uint32_t>::max()) {
     s = status::kReadFileFailed;
+  } else if (!Resize(out, static_cast<std::size_t>(info.st_size))) {
+    s = status::kNoMemory;
   } else {
-    out.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < out.size()) {
       const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
@@ -141,6 +152,9 @@ Status LinkSession::ReceiveFile(std::string_view path, std::string_view displayN
   if (total == wire::kNoSuchFileSize) {
     return status::kConsoleFailed;  // the console could not open the file
   }
+  if (total > wire::kLargestCard) {
+    return status::kCommError;  // no card holds such a file
+  }
   if (onStart && onStart(TransferStart{std::string(path), {}, std::string(displayName), total}) ==
                      status::kStopped) {
     return status::kStopped;
@@ -150,8 +164,13 @@ Status LinkSession::ReceiveFile(std::string_view path, std::string_view displayN
     return Step(SendCode(wire::cmd::kReceiveDone));
   }
   std::vector<std::uint8_t> buffer;
-  buffer.reserve(std::min<std::size_t>(total, kInitialReserve));
-  const Status s = ReceiveChunks(total, buffer, onPacket);
+  Status s = status::kOk;
+  try {
+    buffer.reserve(std::min<std::size_t>(total, kInitialReserve));
+    s = ReceiveChunks(total, buffer, onPacket);
+  } catch (const std::bad_alloc&) {
+    s = status::kNoMemory;
+  }
   if (s == status::kOk) {
     out = std::move(buffer);
   }

@@ -10,6 +10,7 @@ using Status = std::int32_t;
 namespace status {
 inline constexpr Status kOk = 0;
 inline constexpr Status kTimedOut = -1;           // a packet write or read timed out
+inline constexpr Status kNoMemory = -2;           // memory for a file or a listing ran out
 inline constexpr Status kStopped = -3;            // a progress callback stopped the transfer
 inline constexpr Status kOpenFileFailed = -4;     // a local file could not be opened
 inline constexpr Status kIoFailed = -5;           // a packet write or read failed otherwise

@@ -69,6 +69,10 @@ inline constexpr std::uint8_t kFailed = 0xFF;
 inline constexpr std::size_t kEntryNameOffset = 3;
 inline constexpr std::size_t kMaxListedName = 12;
 
+// The largest SmartMedia card the console takes (128 MiB): no file on a card,
+// sent or received, can be larger.
+inline constexpr std::uint32_t kLargestCard = 128u << 20;
+
 // A file-size reply of all one bits: the console could not open the file.
 inline constexpr std::uint32_t kNoSuchFileSize = 0xFFFFFFFF;
 

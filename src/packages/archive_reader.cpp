@@ -1,5 +1,6 @@
 #include "packages/archive_reader.h"
 
+#include <new>
 #include <utility>
 
 #include "platform/byte_reader.h"
@@ -29,30 +30,6 @@ bool ReadHeaderAfterMagic(ByteReader& in, ArchiveHeader& header) {
          in.ReadText(rootLength, header.root);
 }
 
-// One entry; an end marker is its kind byte alone, any kind but a file has
-// no size and data.
-bool ReadEntry(ByteReader& in, ArchiveEntry& entry) {
-  std::uint8_t kind = 0;
-  if (!in.ReadU8(kind)) {
-    return false;
-  }
-  entry.kind = static_cast<char>(kind);
-  if (entry.kind == kEndMarker) {
-    return true;
-  }
-  std::uint8_t pathLength = 0;
-  std::uint8_t nameLength = 0;
-  if (!in.ReadU8(pathLength) || !in.ReadText(pathLength, entry.path) || !in.ReadU8(nameLength) ||
-      !in.ReadText(nameLength, entry.name)) {
-    return false;
-  }
-  if (entry.kind != kFileEntry) {
-    return true;
-  }
-  std::uint32_t size = 0;
-  return in.ReadU32(size) && in.ReadBytes(size, entry.data);
-}
-
 ArchiveStatus ReadArchive(ByteReader& in, std::string_view magic, ArchiveHeader& header,
                           ArchiveEntryTable& table) {
   std::vector<std::uint8_t> rawMagic;
@@ -70,19 +47,11 @@ ArchiveStatus ReadArchive(ByteReader& in, std::string_view magic, ArchiveHeader&
   if (!in.ReadU32(table.reserved) || !in.ReadU32(count)) {
     return archive_status::kShortRead;
   }
-  // Every entry takes at least its kind byte: a count that the rest of the
-  // file cannot hold fails before room is made for it.
-  if (count > in.Remaining()) {
+  // The entries are decoded from the rest of the file, held once.
+  std::vector<std::uint8_t> rest;
+  if (!in.ReadBytes(in.Remaining(), rest) ||
+      !table.Read(std::move(rest), count, EntryLayout::kArchive)) {
     return archive_status::kShortRead;
-  }
-  table.entries.reserve(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    ArchiveEntry entry;
-    const bool whole = ReadEntry(in, entry);
-    table.entries.push_back(std::move(entry));
-    if (!whole) {
-      return archive_status::kShortRead;
-    }
   }
   return archive_status::kOk;  // bytes after the last counted entry are ignored
 }
@@ -99,7 +68,12 @@ ArchiveStatus ArchiveReader::Open(const std::filesystem::path& path) {
   if (!in.Open(path)) {
     return archive_status::kOpenFailed;
   }
-  return ReadArchive(in, magic_, header_, table_);
+  try {
+    return ReadArchive(in, magic_, header_, table_);
+  } catch (const std::bad_alloc&) {
+    // A file that memory cannot hold reads as one that ends too early.
+    return archive_status::kShortRead;
+  }
 }
 
 }  // namespace zq

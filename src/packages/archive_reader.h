@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "packages/archive_entry.h"
+#include "packages/archive_entry_table.h"
 #include "packages/archive_status.h"
 
 namespace zq {
@@ -32,15 +33,6 @@ struct ArchiveHeader {
   std::string root;  // console folder of the entries, no trailing backslash
 };
 
-// The entries in file order, the end markers included.
-struct ArchiveEntryTable {
-  std::uint32_t reserved = 0;
-  std::vector<ArchiveEntry> entries;
-
-  std::size_t Count() const { return entries.size(); }
-  const ArchiveEntry& At(std::size_t index) const { return entries.at(index); }
-};
-
 // Reads a whole free package or patch file into memory. The two share one
 // layout and differ only in their four-byte magic, which is the parameter.
 class ArchiveReader {
@@ -49,8 +41,8 @@ class ArchiveReader {
 
   // Reads the file at `path`: 0, or -7 when it cannot be opened, -4 when it
   // is shorter than 4 bytes or a field does not fit in what is left of it,
-  // -8 when the magic is another. After a failure the reader holds what was
-  // read so far.
+  // -8 when the magic is another (-4 too when memory cannot hold it). After a
+  // failure the reader holds the header fields and the entries read whole.
   ArchiveStatus Open(const std::filesystem::path& path);
 
   const std::filesystem::path& Path() const { return path_; }

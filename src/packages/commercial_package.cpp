@@ -1,6 +1,7 @@
 #include "packages/commercial_package.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -43,53 +44,24 @@ bool ReadProgram(ByteReader& in, ProgramRecord& program) {
          in.ReadBytes(size, program.data);
 }
 
-// Like the entries of free packages, except that a folder has no name: any
-// kind but a file or an end marker is a path alone.
-bool ReadEntry(ByteReader& in, ArchiveEntry& entry) {
-  std::uint8_t kind = 0;
-  if (!in.ReadU8(kind)) {
-    return false;
-  }
-  entry.kind = static_cast<char>(kind);
-  if (entry.kind == kEndMarker) {
-    return true;
-  }
-  std::uint8_t pathLength = 0;
-  if (!in.ReadU8(pathLength) || !in.ReadText(pathLength, entry.path)) {
-    return false;
-  }
-  if (entry.kind != kFileEntry) {
-    return true;
-  }
-  std::uint8_t nameLength = 0;
-  std::uint32_t size = 0;
-  return in.ReadU8(nameLength) && in.ReadText(nameLength, entry.name) && in.ReadU32(size) &&
-         in.ReadBytes(size, entry.data);
-}
-
 }  // namespace
 
-bool ReadCommercialEntries(std::span<const std::uint8_t> expanded, std::uint32_t count,
-                           std::vector<ArchiveEntry>& entries) {
-  entries.clear();
-  // Every entry takes at least its kind byte.
-  if (count > expanded.size()) {
-    return false;
-  }
-  MemoryByteReader in(expanded);
-  entries.reserve(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    ArchiveEntry entry;
-    if (!ReadEntry(in, entry)) {
-      return false;
-    }
-    entries.push_back(std::move(entry));
-  }
-  return true;
+bool ReadCommercialEntries(std::vector<std::uint8_t> expanded, std::uint32_t count,
+                           ArchiveEntryTable& entries) {
+  return entries.Read(std::move(expanded), count, EntryLayout::kCommercial);
 }
 
 ArchiveStatus CommercialPackage::Load(const std::filesystem::path& path) {
   *this = CommercialPackage{};
+  try {
+    return LoadFile(path);
+  } catch (const std::bad_alloc&) {
+    // A package that memory cannot hold reads as one that ends too early.
+    return archive_status::kShortRead;
+  }
+}
+
+ArchiveStatus CommercialPackage::LoadFile(const std::filesystem::path& path) {
   FileByteReader in;
   if (!in.Open(path)) {
     return archive_status::kOpenFailed;
@@ -100,14 +72,21 @@ ArchiveStatus CommercialPackage::Load(const std::filesystem::path& path) {
   if (magic_ != kCommercialMagic) {
     return archive_status::kBadMagic;
   }
+  std::vector<std::uint8_t> stream;
   if (!in.ReadU32(headerWord_) || !ReadInfo(in, info_) || !ReadProgram(in, program1_) ||
-      !ReadProgram(in, program2_) || !in.ReadBytes(info_.streamSize, stream_)) {
+      !ReadProgram(in, program2_) || !in.ReadBytes(info_.streamSize, stream)) {
     return archive_status::kShortRead;
   }
   in.Close();  // bytes after the stream are not read
 
-  const std::optional<std::vector<std::uint8_t>> expanded = LzExpand(stream_);
-  if (!expanded || !ReadCommercialEntries(*expanded, info_.entryCount, entries_)) {
+  if (!IsSzdd(stream)) {
+    return ReadCommercialEntries(std::move(stream), info_.entryCount, entries_)
+               ? archive_status::kOk
+               : archive_status::kShortRead;
+  }
+  std::optional<std::vector<std::uint8_t>> expanded = LzExpand(stream, kMaxExpandedStream);
+  std::vector<std::uint8_t>().swap(stream);  // the compressed bytes are no longer needed
+  if (!expanded || !ReadCommercialEntries(std::move(*expanded), info_.entryCount, entries_)) {
     return archive_status::kShortRead;
   }
   return archive_status::kOk;

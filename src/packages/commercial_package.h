@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "link/wire_codes.h"
 #include "packages/archive_entry.h"
+#include "packages/archive_entry_table.h"
 #include "packages/archive_status.h"
 
 namespace zq {
@@ -39,14 +41,20 @@ struct ProgramRecord {
   std::span<const std::uint8_t> Data() const { return data; }
 };
 
+// The most an expanded entry stream may hold: what the largest card holds.
+inline constexpr std::uint32_t kMaxExpandedStream = wire::kLargestCard;
+
 // Reads a whole commercial package (.zpk) into memory: the info record, the
-// two programs and the entries of its compressed stream, expanded.
+// two programs and the entries of its compressed stream, expanded. Memory
+// stays within a few times the file's size plus the expanded stream, which
+// is at most kMaxExpandedStream.
 class CommercialPackage {
  public:
   // Reads the file at `path`: 0, or -7 when it cannot be opened, -8 when its
   // magic is not "ZPK ", -4 when a field does not fit in what is left of the
-  // file or the stream does not expand to the entries it announces. After a
-  // failure the reader holds what was read so far.
+  // file, the stream does not expand to the entries it announces, announces
+  // more than kMaxExpandedStream, or memory cannot hold the package. After a
+  // failure the reader holds what was read so far (the entries read whole).
   ArchiveStatus Load(const std::filesystem::path& path);
 
   const std::string& Magic() const { return magic_; }
@@ -56,26 +64,26 @@ class CommercialPackage {
   const std::string& TargetFolder() const { return info_.targetFolder; }
   const ProgramRecord& Program1() const { return program1_; }
   const ProgramRecord& Program2() const { return program2_; }
-  const std::vector<std::uint8_t>& Stream() const { return stream_; }
 
-  std::size_t EntryCount() const { return entries_.size(); }
-  const ArchiveEntry& Entry(std::size_t index) const { return entries_.at(index); }
-  const std::vector<ArchiveEntry>& Entries() const { return entries_; }
+  std::size_t EntryCount() const { return entries_.Count(); }
+  ArchiveEntry Entry(std::size_t index) const { return entries_.At(index); }
+  const ArchiveEntryTable& Entries() const { return entries_; }
 
  private:
+  ArchiveStatus LoadFile(const std::filesystem::path& path);
+
   std::string magic_;
   std::uint32_t headerWord_ = 0;
   PackageInfoRecord info_;
   ProgramRecord program1_;
   ProgramRecord program2_;
-  std::vector<std::uint8_t> stream_;
-  std::vector<ArchiveEntry> entries_;
+  ArchiveEntryTable entries_;
 };
 
 // Reads `count` entries of an expanded commercial stream, one after another
 // from its start. False when the data ends inside an entry; `entries` then
 // holds those read whole.
-bool ReadCommercialEntries(std::span<const std::uint8_t> expanded, std::uint32_t count,
-                           std::vector<ArchiveEntry>& entries);
+bool ReadCommercialEntries(std::vector<std::uint8_t> expanded, std::uint32_t count,
+                           ArchiveEntryTable& entries);
 
 }  // namespace zq

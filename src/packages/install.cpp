@@ -99,7 +99,7 @@ bool InstallFreePackage(DeviceOperations& ops, const std::string& path, bool hid
 
   ui.ShowProgress();
   const std::string& root = archive.Header().root;
-  for (const ArchiveEntry& entry : archive.Entries().entries) {
+  for (const ArchiveEntry& entry : archive.Entries()) {
     if (!InstallFreeEntry(ops, root, entry)) {
       return false;
     }

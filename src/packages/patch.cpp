@@ -177,7 +177,7 @@ bool ApplyPatch(DeviceOperations& ops, const std::string& patchPath,
 
   ui.ShowProgress();
   PatchRun run(ops, archive.Header().root, backupFolder);
-  for (const ArchiveEntry& entry : archive.Entries().entries) {
+  for (const ArchiveEntry& entry : archive.Entries()) {
     if (!run.Apply(entry)) {
       return false;
     }

@@ -12,6 +12,12 @@ namespace zq {
 namespace {
 
 constexpr std::uint8_t kSzddSignature[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
+// Signature, method byte, missing character, 32-bit length.
+constexpr std::size_t kSzddHeaderSize = 14;
+// One flag byte decides eight items; a back-reference takes 2 bytes and
+// gives at most 18.
+constexpr std::uint64_t kGroupBytes = 17;
+constexpr std::uint64_t kGroupMostOut = 8 * 18;
 
 // libmspack works on "files" named by text; this system serves two files in
 // memory: "in" reads the compressed bytes, "out" collects the expanded ones.
@@ -140,7 +146,14 @@ bool IsSzdd(std::span<const std::uint8_t> data) {
          std::equal(std::begin(kSzddSignature), std::end(kSzddSignature), data.begin());
 }
 
-std::optional<std::vector<std::uint8_t>> LzExpand(std::span<const std::uint8_t> data) {
+std::uint64_t SzddExpansionLimit(std::size_t streamBytes) {
+  const std::uint64_t body = streamBytes > kSzddHeaderSize ? streamBytes - kSzddHeaderSize : 0;
+  // A group cut short still gives at most a whole group's worth.
+  return (body + kGroupBytes - 1) / kGroupBytes * kGroupMostOut;
+}
+
+std::optional<std::vector<std::uint8_t>> LzExpand(std::span<const std::uint8_t> data,
+                                                  std::size_t maxExpanded) {
   if (!IsSzdd(data)) {
     return std::vector<std::uint8_t>(data.begin(), data.end());
   }
@@ -170,12 +183,20 @@ std::optional<std::vector<std::uint8_t>> LzExpand(std::span<const std::uint8_t> 
     return std::nullopt;
   }
   const off_t announced = header->length;
-  if (announced < 0) {
+  if (announced < 0 || static_cast<std::uint64_t>(announced) > maxExpanded ||
+      static_cast<std::uint64_t>(announced) > SzddExpansionLimit(data.size())) {
     decompressor->close(decompressor.get(), header);
     return std::nullopt;
   }
-  // The output never grows past the announced length, whatever the stream holds.
+  // The output never grows past the announced length, whatever the stream
+  // holds, and is allocated once.
   system.output.limit = static_cast<std::size_t>(announced);
+  try {
+    expanded.reserve(system.output.limit);
+  } catch (const std::bad_alloc&) {
+    decompressor->close(decompressor.get(), header);
+    return std::nullopt;
+  }
   const int result = decompressor->extract(decompressor.get(), header, kOutputName);
   decompressor->close(decompressor.get(), header);
   // libmspack reports success on a stream cut short: the length tells.

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,7 +62,7 @@ bool EndpointsPresent(const std::filesystem::path& deviceDir) {
 }  // namespace
 
 CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& deviceDir,
-              const std::string& input, std::chrono::seconds limit) {
+              const std::string& input, std::chrono::seconds limit, std::uint64_t addressSpace) {
   int inPipe[2];
   int outPipe[2];
   int errPipe[2];
@@ -71,6 +72,10 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setenv("ZQ61_DEVICE_DIR", deviceDir.c_str(), 1);
+    if (addressSpace != 0) {
+      const rlimit space{addressSpace, addressSpace};
+      ::setrlimit(RLIMIT_AS, &space);
+    }
     ::dup2(inPipe[0], STDIN_FILENO);
     ::dup2(outPipe[1], STDOUT_FILENO);
     ::dup2(errPipe[1], STDERR_FILENO);

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,9 +18,11 @@ struct CliRun {
 
 // Runs the built zq61-cli with `arguments`, ZQ61_DEVICE_DIR set to
 // `deviceDir` and `input` on its standard input (a pipe, so not a
-// terminal). Killed when it has not ended within `limit`.
+// terminal). Killed when it has not ended within `limit`. A non-zero
+// `addressSpace` limits its address space to so many bytes (as ulimit -v).
 CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& deviceDir,
-              const std::string& input = {}, std::chrono::seconds limit = std::chrono::seconds(60));
+              const std::string& input = {}, std::chrono::seconds limit = std::chrono::seconds(60),
+              std::uint64_t addressSpace = 0);
 
 // The built zq61-emu serving `cardDir` in `deviceDir`, started as a user
 // would; stopped (SIGTERM, then SIGKILL) when the object goes away.

@@ -1,11 +1,13 @@
-// The window tests: a QApplication on the offscreen platform, except when
-// the build only asks for the list of tests.
+// The window tests: the program's own QApplication on the offscreen
+// platform, except when the build only asks for the list of tests.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#include "app/guarded_application.h"
 
 int main(int argc, char** argv) {
   bool listing = false;
@@ -19,6 +21,6 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   // The window's settings must never reach the person's own.
   setenv("XDG_CONFIG_HOME", "/tmp/zq61-gui-tests-config", 0);
-  QApplication application(argc, argv);
+  zq::GuardedApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -34,6 +34,17 @@ TEST(StatusMessages, EachFamilyNamesOnlyItsOwnCodes) {
   EXPECT_TRUE(FamilyNames(StatusFamily::Disconnect, status::kIoFailed));
 }
 
+// Running out of memory is a failure no family names.
+TEST(StatusMessages, NoFamilyNamesRunningOutOfMemory) {
+  for (const StatusFamily family :
+       {StatusFamily::Connect, StatusFamily::Disconnect, StatusFamily::DiskSpace,
+        StatusFamily::FileTransfer, StatusFamily::CopyListing, StatusFamily::FolderExists,
+        StatusFamily::CreateCommand, StatusFamily::Remove, StatusFamily::Format}) {
+    EXPECT_FALSE(FamilyNames(family, status::kNoMemory));
+    EXPECT_EQ(StatusMessage(family, status::kNoMemory), "unknown error occurred");
+  }
+}
+
 TEST(StatusMessages, FileTransferFamilyNamesTheLocalFileFailures) {
   const std::pair<Status, const char*> named[] = {
       {status::kShortWrite, "failed to write"},

@@ -119,7 +119,7 @@ TEST_F(ReaderRobustnessTest, CorruptedBytesInValidFiles) {
 }
 
 TEST_F(ReaderRobustnessTest, RandomExpandedStreams) {
-  std::vector<ArchiveEntry> entries;
+  ArchiveEntryTable entries;
   for (int round = 0; round < 2000; ++round) {
     Bytes stream(random_() % 300);
     for (auto& byte : stream) {
@@ -128,7 +128,7 @@ TEST_F(ReaderRobustnessTest, RandomExpandedStreams) {
     }
     const std::uint32_t count = random_() % 8 == 0 ? 0xFFFFFFFF : random_() % 20;
     if (ReadCommercialEntries(stream, count, entries)) {
-      EXPECT_EQ(entries.size(), count);
+      EXPECT_EQ(entries.Count(), count);
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -107,6 +108,53 @@ TEST(LzExpandTest, RandomBytesAfterTheHeaderNeverOverrunTheAnnouncedLength) {
       EXPECT_EQ(expanded->size(), announced);
     }
   }
+}
+
+}  // namespace
+}  // namespace zq
+
+namespace zq {
+namespace {
+
+// The densest streams the format allows expand whole: the bound on what a
+// stream can give must never refuse a real one.
+TEST(LzExpandLimitTest, DensestStreamsExpandWhole) {
+  for (const std::size_t count : {1u, 2u, 3u, 19u, 20u, 127u, 128u, 145u, 4096u, 100000u}) {
+    const test::Bytes stream = test::SzddRepeated('2', count);
+    const auto expanded = LzExpand(stream);
+    ASSERT_TRUE(expanded) << count;
+    EXPECT_EQ(expanded->size(), count);
+    EXPECT_TRUE(std::all_of(expanded->begin(), expanded->end(), [](auto b) { return b == '2'; }));
+    EXPECT_LE(count, SzddExpansionLimit(stream.size())) << count;
+  }
+}
+
+// An announced length is refused before anything is allocated for it when it
+// passes the caller's limit or what the stream's bytes can expand to.
+TEST(LzExpandLimitTest, AnnouncedLengthsPastALimitFail) {
+  struct Case {
+    const char* what;
+    test::Bytes stream;
+    std::size_t limit;
+    bool expands;
+  };
+  const std::size_t most = SzddExpansionLimit(test::SzddRepeated('2', 1000).size());
+  const Case cases[] = {
+      {"at the caller's limit", test::SzddRepeated('2', 1000), 1000, true},
+      {"one past the caller's limit", test::SzddRepeated('2', 1000), 999, false},
+      {"past what the bytes give", test::SzddRepeated('2', 1000, std::uint32_t(most + 1)), SIZE_MAX,
+       false},
+      {"4 GiB from a few bytes", test::SzddRepeated('2', 10, 0xFFFFFFFF), SIZE_MAX, false},
+      {"a header alone announcing a byte", test::SzddLiteral(test::Bytes{'x'}), SIZE_MAX, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LzExpand(c.stream, c.limit).has_value(), c.expands) << c.what;
+  }
+  EXPECT_EQ(SzddExpansionLimit(0), 0u);
+  EXPECT_EQ(SzddExpansionLimit(14), 0u);
+  EXPECT_EQ(SzddExpansionLimit(15), 144u);
+  EXPECT_EQ(SzddExpansionLimit(14 + 17), 144u);
+  EXPECT_EQ(SzddExpansionLimit(14 + 18), 288u);
 }
 
 }  // namespace

@@ -99,6 +99,44 @@ Bytes SzddLiteral(std::span<const std::uint8_t> data) {
   return out;
 }
 
+Bytes SzddRepeated(std::uint8_t byte, std::size_t count, std::optional<std::uint32_t> announced) {
+  Bytes out = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 0};
+  PutU32(out, announced.value_or(static_cast<std::uint32_t>(count)));
+  // The window starts 16 bytes before its end; a back-reference names an
+  // absolute window position, so each one copies from the byte before it.
+  constexpr std::size_t kWindow = 4096;
+  std::size_t position = kWindow - 16;
+  std::size_t left = count;
+  std::size_t flagAt = 0;
+  int item = 8;
+  while (left > 0) {
+    if (item == 8) {
+      flagAt = out.size();
+      PutU8(out, 0);
+      item = 0;
+    }
+    const bool literal = left == count || left < 3;
+    if (literal) {
+      out[flagAt] = static_cast<std::uint8_t>(out[flagAt] | (1u << item));
+      PutU8(out, byte);
+      --left;
+      position = (position + 1) % kWindow;
+    } else {
+      std::size_t length = std::min<std::size_t>(18, left);
+      if (left - length > 0 && left - length < 3) {
+        length = left - 3;  // leave enough for one more back-reference
+      }
+      const std::size_t from = (position + kWindow - 1) % kWindow;
+      PutU8(out, static_cast<std::uint8_t>(from & 0xFF));
+      PutU8(out, static_cast<std::uint8_t>(((from >> 4) & 0xF0) | (length - 3)));
+      left -= length;
+      position = (position + length) % kWindow;
+    }
+    ++item;
+  }
+  return out;
+}
+
 bool HasMsCompress() {
   return std::system("command -v mscompress >/dev/null 2>&1") == 0;
 }

@@ -24,6 +24,11 @@ Bytes Cut(std::span<const std::uint8_t> bytes, std::size_t size);
 
 // An SZDD stream holding `data` as literals only (no back references).
 Bytes SzddLiteral(std::span<const std::uint8_t> data);
+// An SZDD stream of `count` copies of `byte`: one literal, then back-references
+// of 18 bytes, the densest expansion the format allows. The header announces
+// `announced` when given, else `count`.
+Bytes SzddRepeated(std::uint8_t byte, std::size_t count,
+                   std::optional<std::uint32_t> announced = std::nullopt);
 // `data` compressed by the mscompress tool; nullopt when the tool is missing
 // or fails.
 std::optional<Bytes> MsCompress(std::span<const std::uint8_t> data);
