@@ -162,7 +162,7 @@ bool ApplyPatch(DeviceOperations& ops, const std::string& patchPath,
   }
   // Every entry is checked before the question, so that a hostile entry
   // anywhere in the table leaves the card and the PC as they were.
-  for (const ArchiveEntry& entry : archive.Entries().entries) {
+  for (const ArchiveEntry& entry : archive.Entries()) {
     if ((entry.IsFolder() || entry.IsFile()) &&
         !BackupPathFor(backupFolder, entry.path, entry.name)) {
       ui.ShowMessage(kReadFailed);
