@@ -62,7 +62,7 @@ ManPage CliPage(const Release& release) {
   }
   page.sections.push_back(std::move(commands));
 
-  page.sections.push_back(DeviceDirectoryEnvironment());
+  page.sections.push_back(HostEnvironment());
   page.seeAlso = {"zq61", "zq61-emu"};
   return page;
 }

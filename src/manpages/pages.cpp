@@ -26,6 +26,19 @@ ManSection DeviceDirectoryEnvironment() {
   return section;
 }
 
+ManSection HostEnvironment() {
+  ManSection section = DeviceDirectoryEnvironment();
+  section.items.insert(
+      section.items.begin(),
+      {{"ZQ61_TRANSPORT",
+        "Where the console is looked for: usb (USB devices only), dir (the device directory "
+        "only). Unset or any other value: USB devices first, then the device directory."},
+       {"ZQ61_USB_IDS",
+        "Further USB IDs of consoles, as vvvv:pppp[,vvvv:pppp...] in hexadecimal, beside the "
+        "built-in 1209:0005 of the emulator's USB gadget."}});
+  return section;
+}
+
 std::optional<ManPage> PageFor(std::string_view program, const Release& release) {
   if (program == "zq61") {
     return WindowPage(release);

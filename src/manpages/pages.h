@@ -28,5 +28,7 @@ std::optional<ManPage> PageFor(std::string_view program, const Release& release)
 // device directory that every program looks for the console in.
 ManPage PageHeader(std::string name, std::string summary, const Release& release);
 ManSection DeviceDirectoryEnvironment();
+// The device directory's variables and those that choose where a host looks.
+ManSection HostEnvironment();
 
 }  // namespace zq::man

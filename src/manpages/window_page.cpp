@@ -33,7 +33,7 @@ ManPage WindowPage(const Release& release) {
                             "DISPLAY and -reverse."},
                            {}});
 
-  ManSection environment = DeviceDirectoryEnvironment();
+  ManSection environment = HostEnvironment();
   environment.items.push_back(
       {"ZQ61_SCREENSHOT",
        "A file name: the program answers its own questions, shows the card's MP3 folder, saves "
