@@ -49,6 +49,10 @@ struct Case {
   int exitStatus;
   const char* message;
 };
+// Named by its what in test listings, not by its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class CliMemoryTest : public CliTest, public ::testing::WithParamInterface<Case> {
  protected:

@@ -55,6 +55,10 @@ struct ArchiveCase {
   Bytes entry;
   std::size_t count;
 };
+// Named by its what in test listings, not by its bytes.
+void PrintTo(const ArchiveCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class ArchiveMemoryTest : public ::testing::TestWithParam<ArchiveCase> {};
 

@@ -40,6 +40,10 @@ Bytes File(const std::string& name, const std::string& content) {
 struct Layout {
   const char* pattern;
 };
+// Named by its pattern in test listings, not by its bytes.
+void PrintTo(const Layout& c, std::ostream* os) {
+  *os << c.pattern;
+}
 
 class EntryTableTest : public ::testing::TestWithParam<Layout> {};
 

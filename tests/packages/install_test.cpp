@@ -182,6 +182,10 @@ struct UnreadableCase {
   Bytes bytes;  // empty: the file does not exist
   const char* message;
 };
+// Named by its label in test listings, not by its bytes.
+void PrintTo(const UnreadableCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class UnreadablePackageTest : public InstallTest,
                               public ::testing::WithParamInterface<UnreadableCase> {};

@@ -192,6 +192,10 @@ struct HostileEntry {
   const char* path;
   const char* name;
 };
+// Named by its label in test listings, not by its bytes.
+void PrintTo(const HostileEntry& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class HostilePatchTest : public PatchTest, public ::testing::WithParamInterface<HostileEntry> {};
 
