@@ -91,7 +91,7 @@ std::string EmulatorUsage() {
          "  --usb-gadget FUNCTIONFS_DIR  be a USB device instead: serve through the\n"
          "                           FunctionFS instance mounted at FUNCTIONFS_DIR\n"
          "                           (scripts/usb-gadget sets one up and binds it)\n"
-         "  --fault SPEC             play one fault once; SPEC is KIND:CMD:REPLY[:VALUE]: at\n"
+         "  --fault FAULT            play one fault once; FAULT is KIND:CMD:REPLY[:VALUE]: at\n"
          "                           reply REPLY (from 0) of command CMD, no-reply, short\n"
          "                           (VALUE bytes sent) or code (byte 0 = VALUE); repeatable,\n"
          "                           as in: --fault no-reply:0x20:0\n"

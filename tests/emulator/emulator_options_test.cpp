@@ -63,7 +63,7 @@ TEST(EmulatorOptionsTest, GadgetFolderAndFaultsAreRead) {
   EXPECT_EQ(o->console.faults[1].length, 100u);
 }
 
-TEST(EmulatorOptionsTest, FaultSpecifications) {
+TEST(EmulatorOptionsTest, FaultTextsAreReadOrRefused) {
   struct Case {
     const char* text;
     bool ok;
