@@ -10,23 +10,13 @@
 #include <cstring>
 #include <system_error>
 
+#include "emulator/close_fd.h"
 #include "emulator/listen_socket.h"
 #include "link/wire_codes.h"
 #include "platform/device_directory.h"
 
 namespace zq::emu {
 namespace fs = std::filesystem;
-
-namespace {
-
-void CloseFd(int& fd) {
-  if (fd >= 0) {
-    ::close(fd);
-    fd = -1;
-  }
-}
-
-}  // namespace
 
 Console::Console(ConsoleConfig config) : config_(std::move(config)), responder_(config_) {
   stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);

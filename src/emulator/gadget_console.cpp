@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "emulator/close_fd.h"
 #include "emulator/functionfs_descriptors.h"
 #include "link/wire_codes.h"
 
@@ -20,13 +21,6 @@ namespace zq::emu {
 namespace fs = std::filesystem;
 
 namespace {
-
-void CloseFd(int& fd) {
-  if (fd >= 0) {
-    ::close(fd);
-    fd = -1;
-  }
-}
 
 bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
   return ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
