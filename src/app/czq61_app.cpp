@@ -61,7 +61,6 @@ bool CZQ61App::InitInstance(bool unattended) {
   operations_ = std::make_unique<DeviceOperations>(*link_, *ui_);
 
   frame_ = std::make_unique<CMainFrame>(*ui_, *operations_, *settings_);
-  frame_->setWindowIcon(ProgramIcon());
   ui_->SetWindow(frame_.get());
   CMainFrame* frame = frame_.get();
   ui_->diskText = [frame](const QString& text) { frame->SetDiskText(text); };
