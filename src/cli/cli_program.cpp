@@ -1,5 +1,7 @@
 #include "cli/cli_program.h"
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <ostream>
 
@@ -42,6 +44,23 @@ int ProgramUsageError(std::ostream& err, const std::string& problem) {
   return kExitUsage;
 }
 
+// Output that could not be written (a full disk, a closed pipe, /dev/full)
+// fails the run: a script must not take a cut listing for a whole one.
+int CheckedExit(ProgramStreams& streams, int status) {
+  errno = 0;
+  streams.out.flush();
+  if (streams.out.good()) {
+    return status;
+  }
+  const int reason = streams.outputError ? streams.outputError() : errno;
+  streams.err << "zq61-cli: cannot write standard output";
+  if (reason != 0) {
+    streams.err << ": " << std::strerror(reason);
+  }
+  streams.err << '\n' << std::flush;
+  return status == kExitSuccess ? kExitFailed : status;
+}
+
 }  // namespace
 
 int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams) {
@@ -72,8 +91,8 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
 
   if (commandName.empty()) {
     if (flags.help) {
-      streams.out << ProgramUsage() << std::flush;
-      return kExitSuccess;
+      streams.out << ProgramUsage();
+      return CheckedExit(streams, kExitSuccess);
     }
     return ProgramUsageError(streams.err, "no command given");
   }
@@ -82,8 +101,8 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
     return ProgramUsageError(streams.err, "unknown command " + commandName);
   }
   if (flags.help) {
-    streams.out << CommandUsage(*command) << std::flush;
-    return kExitSuccess;
+    streams.out << CommandUsage(*command);
+    return CheckedExit(streams, kExitSuccess);
   }
 
   TerminalOptions options;
@@ -101,8 +120,7 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
     // that no family names, and the operation ends as failed.
     ui.ShowMessage(text::kUnknownError);
   }
-  streams.out.flush();
-  return status;
+  return CheckedExit(streams, status);
 }
 
 }  // namespace zq::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@ struct ProgramStreams {
   std::istream& in;
   bool inputIsTerminal = false;
   bool errorIsTerminal = false;
+  // The system's reason (errno) for output that could not be written, when
+  // the stream behind `out` keeps one.
+  std::function<int()> outputError;
 };
 
 // Runs zq61-cli on its arguments (without the program name) and returns the
