@@ -30,10 +30,13 @@ TerminalUserInterface::TerminalUserInterface(std::ostream& err, std::istream& in
 
 TerminalUserInterface::~TerminalUserInterface() {
   BreakLine();
+  ConfirmMoved();
 }
 
 void TerminalUserInterface::ShowMessage(const std::string& text, MessageIcon, const std::string&) {
   BreakLine();
+  // A failure right after a file's last byte: the file did not get through.
+  moved_.reset();
   err_ << text << '\n' << std::flush;
   ++messagesShown_;
 }
@@ -41,6 +44,7 @@ void TerminalUserInterface::ShowMessage(const std::string& text, MessageIcon, co
 Answer TerminalUserInterface::Ask(const std::string& text, Buttons buttons, MessageIcon,
                                   const std::string&) {
   BreakLine();
+  ConfirmMoved();
   if (buttons == Buttons::Ok) {
     err_ << text << '\n' << std::flush;
     return Answer::Ok;
@@ -66,13 +70,19 @@ Answer TerminalUserInterface::Ask(const std::string& text, Buttons buttons, Mess
   return IsYes(reply) ? yes : no;
 }
 
+void TerminalUserInterface::ShowProgress() {
+  ConfirmMoved();
+}
+
 void TerminalUserInterface::HideProgress() {
   BreakLine();
+  ConfirmMoved();
   transfer_.reset();
 }
 
 void TerminalUserInterface::SetProgressRange(std::uint32_t maximum) {
   BreakLine();
+  ConfirmMoved();
   const auto now = clock_();
   transfer_ = Transfer{ProgressSubject(line_), maximum, 0, now, now};
   if (maximum == 0) {
@@ -114,10 +124,17 @@ void TerminalUserInterface::Finish() {
       Draw(*transfer_);
       BreakLine();
     } else {
-      err_ << transfer_->subject << "  " << transfer_->total << " bytes\n" << std::flush;
+      moved_ = transfer_->subject + "  " + std::to_string(transfer_->total) + " bytes";
     }
   }
   transfer_.reset();
+}
+
+void TerminalUserInterface::ConfirmMoved() {
+  if (moved_) {
+    err_ << *moved_ << '\n' << std::flush;
+    moved_.reset();
+  }
 }
 
 void TerminalUserInterface::BreakLine() {

@@ -46,7 +46,7 @@ class TerminalUserInterface : public UserInterface {
   Answer Ask(const std::string& text, Buttons buttons, MessageIcon icon = MessageIcon::None,
              const std::string& caption = kAppTitle) override;
 
-  void ShowProgress() override {}
+  void ShowProgress() override;
   void HideProgress() override;
   void SetProgressCaption(const std::string&) override {}
   void SetProgressLine(const std::string& text) override { line_ = text; }
@@ -82,6 +82,9 @@ class TerminalUserInterface : public UserInterface {
 
   void Draw(const Transfer& transfer);
   void Finish();
+  // Prints the line of a file whose data has all moved, once the operation
+  // went on past it: only then has the console (or the PC) taken it whole.
+  void ConfirmMoved();
   // Ends a half-drawn progress line so that the next text starts on its own line.
   void BreakLine();
   static std::optional<std::string> Take(std::deque<std::string>& queue);
@@ -92,6 +95,7 @@ class TerminalUserInterface : public UserInterface {
   Clock clock_;
   std::string line_;
   std::optional<Transfer> transfer_;
+  std::optional<std::string> moved_;  // "NAME  N bytes" of a file not yet confirmed
   bool lineOpen_ = false;
   std::string diskText_;
   int messagesShown_ = 0;

@@ -30,15 +30,24 @@ void MoveFile(TerminalUserInterface& ui, ManualClock& clock, const std::string& 
   }
 }
 
-TEST(TerminalUserInterfaceTest, WithoutATerminalEachFileIsOneLine) {
+// A file's line comes once the operation went on past it; the file whose
+// last byte was followed by a failure never gets one.
+TEST(TerminalUserInterfaceTest, WithoutATerminalEachConfirmedFileIsOneLine) {
   std::ostringstream err;
   std::istringstream in;
   ManualClock clock;
-  TerminalUserInterface ui(err, in, {}, clock.Function());
-  MoveFile(ui, clock, "A.TXT", 1000, 256);
-  MoveFile(ui, clock, "EMPTY.DAT", 0, 256);
-  ui.ShowMessage("failed to write");
-  EXPECT_EQ(err.str(), "A.TXT  1000 bytes\nEMPTY.DAT  0 bytes\nfailed to write\n");
+  {
+    TerminalUserInterface ui(err, in, {}, clock.Function());
+    MoveFile(ui, clock, "A.TXT", 1000, 256);
+    EXPECT_EQ(err.str(), "");
+    MoveFile(ui, clock, "EMPTY.DAT", 0, 256);
+    ui.ShowMessage("failed to create file");
+    MoveFile(ui, clock, "B.BIN", 300, 256);
+    ui.HideProgress();
+    MoveFile(ui, clock, "C.BIN", 5, 256);
+  }
+  EXPECT_EQ(err.str(),
+            "A.TXT  1000 bytes\nfailed to create file\nB.BIN  300 bytes\nC.BIN  5 bytes\n");
 }
 
 TEST(TerminalUserInterfaceTest, QuietShowsMessagesButNoProgress) {
