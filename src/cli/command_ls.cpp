@@ -4,6 +4,7 @@
 #include "cli/command_context.h"
 #include "cli/command_table.h"
 #include "cli/console_path.h"
+#include "cli/display_width.h"
 #include "cli/exit_status.h"
 #include "operations/status_messages.h"
 #include "platform/codepage.h"
@@ -23,11 +24,9 @@ std::string Row(const RemoteEntry& entry) {
   std::snprintf(size, sizeof size, "%10u", unsigned{entry.size});
   std::string row = entry.IsFolder() ? "DIR   " : "FILE  ";
   row += name;
-  // Pad to the longest card name (12 bytes) counted in characters on screen.
-  std::size_t shown = 0;
-  for (unsigned char c : name) {
-    shown += (c & 0xC0) != 0x80 ? 1 : 0;
-  }
+  // Pad to the longest card name (12 bytes, as wide as 12 columns: a
+  // double-byte character takes two bytes and two columns).
+  const std::size_t shown = DisplayWidth(name);
   row += std::string(shown < 12 ? 12 - shown : 0, ' ');
   return row + "  " + size + "  " + date;
 }
