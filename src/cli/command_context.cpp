@@ -1,5 +1,6 @@
 #include "cli/command_context.h"
 
+#include <cstring>
 #include <ostream>
 
 #include "cli/command_table.h"
@@ -37,6 +38,18 @@ DeviceOperations* CommandContext::Device() {
     }
   }
   return connected_ ? device_.get() : nullptr;
+}
+
+int CommandContext::TransferExit(bool succeeded) {
+  if (!succeeded && device_ && device_->LastPcFailure()) {
+    const DeviceOperations::PcFailure& failure = *device_->LastPcFailure();
+    err_ << "file name : " << failure.path;
+    if (failure.error != 0) {
+      err_ << " (" << std::strerror(failure.error) << ')';
+    }
+    err_ << '\n' << std::flush;
+  }
+  return ExitFor(succeeded);
 }
 
 std::filesystem::path CommandContext::ProgramFolder() const {

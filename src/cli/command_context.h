@@ -35,6 +35,11 @@ class CommandContext {
   // that failed (its message has been shown).
   DeviceOperations* Device();
 
+  // The exit status of a copy between PC and console. A copy that failed on
+  // the PC's side adds, under the operation's message, the PC file and the
+  // system's reason: "file name : PATH (REASON)".
+  int TransferExit(bool succeeded);
+
   // Shows "zq61-cli <command>: <problem>" and the command's usage on
   // standard error; returns the usage exit status.
   int UsageError(const Command& command, const std::string& problem);

@@ -37,7 +37,7 @@ int RunGet(CommandContext& context, const Command& self, const std::vector<std::
   if (device == nullptr) {
     return kExitFailed;
   }
-  return ExitFor(device->DownloadItems(copyList, *target, true));
+  return context.TransferExit(device->DownloadItems(copyList, *target, true));
 }
 
 }  // namespace zq::cli

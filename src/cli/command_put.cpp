@@ -34,7 +34,7 @@ int RunPut(CommandContext& context, const Command& self, const std::vector<std::
   if (device == nullptr) {
     return kExitFailed;
   }
-  return ExitFor(device->UploadItems(copyList, *target, true));
+  return context.TransferExit(device->UploadItems(copyList, *target, true));
 }
 
 }  // namespace zq::cli

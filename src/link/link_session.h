@@ -91,6 +91,10 @@ class LinkSession {
                       const std::string& name, Direction direction, const StartCallback& onStart,
                       const PacketCallback& onPacket);
 
+  // Why the PC side of the last TransferFile failed: the system's error
+  // number (errno), or 0 when it succeeded or the system gave no reason.
+  int LastPcError() const { return pcError_; }
+
   const std::array<std::uint8_t, 24>& Identification() const { return identification_; }
   std::uint8_t FirmwareMajor() const { return firmwareMajor_; }
   std::uint8_t FirmwareMinor() const { return firmwareMinor_; }
@@ -121,6 +125,7 @@ class LinkSession {
                        const PacketCallback& onPacket);
 
   std::shared_ptr<DeviceTransport> transport_;
+  int pcError_ = 0;
   LinkTiming timing_;
   std::unique_ptr<PipeWorker> worker_;
   std::string readPipeName_;

@@ -33,13 +33,19 @@ bool Resize(std::vector<std::uint8_t>& bytes, std::size_t size) {
 // A named pipe or a device is not a file that opens (-4): it is opened without
 // waiting, since a blocking open of a FIFO waits for a writer that may never
 // come; a folder opens but cannot be read (-13).
-Status ReadLocalFile(const std::string& path, std::vector<std::uint8_t>& out) {
+// On failure `error` holds the system's reason (errno), or 0 when there is none.
+Status ReadLocalFile(const std::string& path, std::vector<std::uint8_t>& out, int& error) {
+  error = 0;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
+    error = errno;
     return status::kOpenFileFailed;
   }
   struct stat info {};
   const bool statted = ::fstat(fd, &info) == 0;
+  if (!statted) {
+    error = errno;
+  }
   if (statted && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
     ::close(fd);
     return status::kOpenFileFailed;
@@ -58,6 +64,7 @@ Status ReadLocalFile(const std::string& path, std::vector<std::uint8_t>& out) {
         continue;
       }
       if (n <= 0) {
+        error = n < 0 ? errno : 0;
         s = status::kReadFileFailed;
         break;
       }
@@ -224,8 +231,9 @@ Status LinkSession::TransferFile(const std::string& source, const std::string& t
                                  const std::string& name, Direction direction,
                                  const StartCallback& onStart, const PacketCallback& onPacket) {
   std::vector<std::uint8_t> data;
+  pcError_ = 0;
   if (direction == Direction::ToConsole) {
-    if (Status s = ReadLocalFile(source, data); s != status::kOk) {
+    if (Status s = ReadLocalFile(source, data, pcError_); s != status::kOk) {
       return s;
     }
     return SendFile(data, targetFolder, name, onStart, onPacket);
@@ -237,7 +245,12 @@ Status LinkSession::TransferFile(const std::string& source, const std::string& t
   if (Status s = ReceiveFile(source, name, data, onStart, onPacket); s != status::kOk) {
     return s;
   }
-  switch (ReplaceFile(std::filesystem::path(targetFolder) / name, data)) {
+  errno = 0;
+  const ReplaceResult replaced = ReplaceFile(std::filesystem::path(targetFolder) / name, data);
+  if (replaced != ReplaceResult::kOk) {
+    pcError_ = errno;
+  }
+  switch (replaced) {
     case ReplaceResult::kOk:
       return status::kOk;
     case ReplaceResult::kCreateFailed:

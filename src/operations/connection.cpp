@@ -13,6 +13,19 @@ void DeviceOperations::HideIf(bool hideAfterwards) {
   }
 }
 
+void DeviceOperations::NotePcFailure(Status result, const std::string& path) {
+  switch (result) {
+    case status::kOpenFileFailed:
+    case status::kReadFileFailed:
+    case status::kCreateFileFailed:
+    case status::kShortWrite:
+      pcFailure_ = PcFailure{path, link_.LastPcError()};
+      break;
+    default:
+      pcFailure_.reset();
+  }
+}
+
 bool DeviceOperations::FailWith(const std::string& message, bool hideAfterwards) {
   ui_.ShowMessage(message);
   HideIf(hideAfterwards);

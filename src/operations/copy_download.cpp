@@ -65,6 +65,7 @@ bool DeviceOperations::DownloadFile(const std::string& consolePath, const std::s
   }
   Status result = link_.TransferFile(consolePath, pcFolder, fileName, Direction::ToPc,
                                      StartShowing(fileName), ProgressShowing());
+  NotePcFailure(result, (std::filesystem::path(pcFolder) / fileName).string());
   if (result != status::kOk) {
     return Fail(StatusFamily::FileTransfer, result, hideAfterwards);
   }

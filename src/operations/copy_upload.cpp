@@ -54,6 +54,7 @@ bool DeviceOperations::UploadFile(const std::string& pcPath, const std::string& 
   }
   Status result = link_.TransferFile(pcPath, ConsoleFolder(consoleFolder), *cardName,
                                      Direction::ToConsole, StartShowing(name), ProgressShowing());
+  NotePcFailure(result, pcPath);
   if (result != status::kOk) {
     return Fail(StatusFamily::FileTransfer, result, hideAfterwards);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -72,7 +73,19 @@ class DeviceOperations {
   bool RemoveRemoteItems(const std::vector<std::string>& removalList, bool hideAfterwards);
   bool FormatCardWithPrompt(bool hideAfterwards);
 
+  // The PC file of the last file transfer that failed on the PC's side
+  // (opening, reading, creating or writing it), with the system's reason
+  // (errno, 0 when there is none); empty after a transfer that did not.
+  struct PcFailure {
+    std::string path;
+    int error = 0;
+  };
+  const std::optional<PcFailure>& LastPcFailure() const { return pcFailure_; }
+
  private:
+  // Remembers `path` as the failed PC file when `result` is a failure of the
+  // PC's side of a transfer.
+  void NotePcFailure(Status result, const std::string& path);
   // Shows the family's message for a failing status, hides the progress
   // window when asked, and returns false.
   bool Fail(StatusFamily family, Status status, bool hideAfterwards);
@@ -87,6 +100,7 @@ class DeviceOperations {
 
   LinkSession& link_;
   UserInterface& ui_;
+  std::optional<PcFailure> pcFailure_;
 };
 
 }  // namespace zq

@@ -21,6 +21,7 @@ bool WriteAll(int fd, std::span<const std::uint8_t> data) {
       return false;
     }
     if (n == 0) {
+      errno = ENOSPC;
       return false;
     }
     data = data.subspan(static_cast<std::size_t>(n));
@@ -49,6 +50,13 @@ int CreateTemporary(const std::filesystem::path& folder, const std::string& targ
   return -1;
 }
 
+// Removes the temporary of a failed replacement; errno keeps the failure's reason.
+void RemoveKeepingErrno(const std::string& name) {
+  const int reason = errno;
+  ::unlink(name.c_str());
+  errno = reason;
+}
+
 }  // namespace
 
 ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data,
@@ -64,6 +72,7 @@ ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const s
   // refuse it: renaming over it would replace a file made read-only.
   if (exists && S_ISREG(old.st_mode) &&
       ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    errno = EACCES;
     return ReplaceResult::kCreateFailed;
   }
   std::string name;
@@ -78,11 +87,11 @@ ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const s
   const bool written = WriteAll(fd, data) && (!durable || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed) {
-    ::unlink(name.c_str());
+    RemoveKeepingErrno(name);
     return ReplaceResult::kWriteFailed;
   }
   if (::rename(name.c_str(), target.c_str()) != 0) {
-    ::unlink(name.c_str());
+    RemoveKeepingErrno(name);
     return ReplaceResult::kCreateFailed;
   }
   return ReplaceResult::kOk;

@@ -17,7 +17,8 @@ enum class ReplaceResult {
 // flushed to the disk. On any failure the old file (if any) is left untouched
 // and the temporary removed. A new file gets the mode the user's umask gives
 // (0666 & ~umask), a replaced one keeps its own; an existing file the user
-// cannot write is not replaced (kCreateFailed).
+// cannot write is not replaced (kCreateFailed). On failure errno says why
+// (EACCES for such a file, ENOSPC for a write the disk did not take whole).
 ReplaceResult ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> data,
                           bool durable = true);
 

@@ -77,7 +77,7 @@ class CliMemoryTest : public CliTest, public ::testing::WithParamInterface<Case>
 TEST_P(CliMemoryTest, InstallEndsWithItsMessageUnderTheLimit) {
   const Case& c = GetParam();
   const CliRun run = RunCli({"--yes", "install", (Pc() / c.file).string()}, Devices(), {},
-                            std::chrono::seconds(120), kAddressSpace);
+                            std::chrono::seconds(120), ChildSetup{kAddressSpace, 0, {}});
   EXPECT_EQ(run.exitStatus, c.exitStatus) << c.what << "\n" << run.err;
   EXPECT_THAT(run.err, HasSubstr(c.message)) << c.what;
   EXPECT_THAT(run.err, ::testing::Not(HasSubstr("terminate called"))) << c.what;

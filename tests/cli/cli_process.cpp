@@ -62,7 +62,7 @@ bool EndpointsPresent(const std::filesystem::path& deviceDir) {
 }  // namespace
 
 CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& deviceDir,
-              const std::string& input, std::chrono::seconds limit, std::uint64_t addressSpace) {
+              const std::string& input, std::chrono::seconds limit, const ChildSetup& setup) {
   int inPipe[2];
   int outPipe[2];
   int errPipe[2];
@@ -72,12 +72,22 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setenv("ZQ61_DEVICE_DIR", deviceDir.c_str(), 1);
-    if (addressSpace != 0) {
-      const rlimit space{addressSpace, addressSpace};
+    if (setup.addressSpace != 0) {
+      const rlimit space{setup.addressSpace, setup.addressSpace};
       ::setrlimit(RLIMIT_AS, &space);
     }
+    if (setup.fileSize != 0) {
+      const rlimit size{setup.fileSize, setup.fileSize};
+      ::setrlimit(RLIMIT_FSIZE, &size);
+      ::signal(SIGXFSZ, SIG_IGN);
+    }
     ::dup2(inPipe[0], STDIN_FILENO);
-    ::dup2(outPipe[1], STDOUT_FILENO);
+    if (setup.outputFile.empty()) {
+      ::dup2(outPipe[1], STDOUT_FILENO);
+    } else {
+      const int output = ::open(setup.outputFile.c_str(), O_WRONLY | O_CLOEXEC);
+      ::dup2(output, STDOUT_FILENO);
+    }
     ::dup2(errPipe[1], STDERR_FILENO);
     for (int fd : {inPipe[0], inPipe[1], outPipe[0], outPipe[1], errPipe[0], errPipe[1]}) {
       ::close(fd);
