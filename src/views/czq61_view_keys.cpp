@@ -17,6 +17,9 @@ void CZQ61View::OnMoveUp() {
 }
 
 bool CZQ61View::HandleListKey(QKeyEvent* key) {
+  if (newFolderPending_) {
+    return false;  // the name editor's own keys (Enter ends the edit) reach the view too
+  }
   const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
   const int code = key->key();
   if (modifiers == Qt::NoModifier && (code == Qt::Key_Return || code == Qt::Key_Enter)) {

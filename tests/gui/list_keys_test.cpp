@@ -17,8 +17,10 @@ class ListKeysTest : public WindowFixture {
   }
   void MakeCurrent(const std::string& name) {
     Select({name});
-    List().DetailsView()->setCurrentIndex(
-        Model().index(List().RowOfName(QString::fromStdString(name)), 0));
+    // Without touching the selection (which would follow the modifiers last pressed).
+    List().DetailsView()->selectionModel()->setCurrentIndex(
+        Model().index(List().RowOfName(QString::fromStdString(name)), 0),
+        QItemSelectionModel::NoUpdate);
   }
 };
 
