@@ -51,21 +51,6 @@ TEST_F(Id3v2CopyTest, CopiesWhatTheToolWrote) {
   EXPECT_TRUE(ui_.Messages().empty());
 }
 
-TEST_F(Id3v2CopyTest, TextsTheTagLacksLeaveTheirFields) {
-  const fs::path file = Mp3("title-only.mp3");
-  TagWithTool(file, "-t 'Only Title'");
-  FieldValues fields;
-  fields.title = "t";
-  fields.artist = "typed";
-  fields.year = "1999";
-  fields.genreSelection = 5;
-  ASSERT_TRUE(CopyVersion2Info(ui_, file.string(), fields));
-  EXPECT_EQ(fields.title, "Only Title");
-  EXPECT_EQ(fields.artist, "typed");
-  EXPECT_EQ(fields.year, "1999");
-  EXPECT_EQ(fields.genreSelection, 5);
-}
-
 TEST_F(Id3v2CopyTest, AFileWithoutVersion2LeavesTheFieldsAndSaysSo) {
   const fs::path file = Mp3("v1-only.mp3");
   FieldValues fields;
