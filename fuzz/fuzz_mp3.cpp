@@ -1,5 +1,6 @@
 // The MP3 reader on any bytes: a status of its set; on success the pieces
-// add up to the file, and what WriteMp3 writes reads back the same. At start
+// add up to the file, and what WriteMp3 writes reads back the same. The
+// ID3v2 reader of "Copy ver.2 info" reads the same bytes and must come back. At start
 // the statuses no fuzzed bytes can give (a missing file, a folder, sizes of
 // 2 GiB and 4 GiB, a write into a missing folder) are checked once.
 #include <unistd.h>
@@ -15,6 +16,8 @@
 
 #include "fuzz_check.h"
 #include "memory_file.h"
+#include "mp3/basket_names.h"
+#include "mp3/id3v2_copy.h"
 #include "mp3/mp3_file.h"
 
 namespace {
@@ -54,6 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file.Set(std::span<const std::uint8_t>(data, size));
   zq::CMp3File mp3;
   const zq::Mp3Status status = mp3.ReadMp3(file.Path());
+  if (const auto texts = zq::ReadId3v2Texts(file.Path())) {
+    // Whatever the tag holds fits the version-1 fields once put there.
+    zq::FieldValues fields;
+    zq::PutVersion2Texts(*texts, fields);
+    FUZZ_CHECK(zq::ToCp949(fields.title).size() <= 30 && zq::ToCp949(fields.year).size() <= 4);
+    FUZZ_CHECK(fields.genreSelection >= -1 && fields.genreSelection < 80);
+  }
   FUZZ_CHECK(status == zq::mp3status::kOk || status == zq::mp3status::kNoAudio ||
              status == zq::mp3status::kTooShort);
   FUZZ_CHECK((status == zq::mp3status::kTooShort) == (size < zq::Id3v1Tag::kSize));

@@ -29,6 +29,7 @@ CMainFrame::CMainFrame(UserInterface& ui, DeviceOperations& operations, Settings
       context_{ui, operations, [this] { return mode_.IsZqMode(); }, [this] { return connected_; }} {
   EnsureProgramResources();
   BuildMenus();
+  ShowMenuKeys();
   BuildToolBar();
   BuildStatusBar();
 
@@ -151,6 +152,7 @@ bool CMainFrame::InitialUpdate(const std::string& programFolder) {
   list_->InsertColumns();
   list_->SetListStyle(CZQ61View::kDetails);
   UpdateCheckMarks();
+  RunPendingFiles();
   return true;
 }
 

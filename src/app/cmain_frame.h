@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <deque>
 #include <map>
 #include <string>
 
@@ -100,6 +101,17 @@ class CMainFrame : public QMainWindow {
   bool IsConnected() const { return connected_; }
   void SetDiskText(const QString& text);
 
+  // A package or patch file given by the desktop (`zq61 FILE`, or handed
+  // over by a second start): opened with FrameCommands::onOpenFile once the
+  // console is connected, one file at a time, never inside another dialog.
+  void OpenWhenConnected(const std::string& path);
+  // Runs what waits, when connected: after a successful connect, and at
+  // start when connected already. The connect paths call it.
+  void RunPendingFiles();
+  // Brings the window to the front (a second start handed a file over).
+  void BringToFront();
+  const std::deque<std::string>& PendingFiles() const { return pendingFiles_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
@@ -114,6 +126,9 @@ class CMainFrame : public QMainWindow {
   void UpdateBarChecks();
   void UpdateLockKeys(quint32 nativeModifiers);
   void RunHook(const std::function<void()>& hook);
+  // The keys the menus show: the list's own keys (bound in the list only)
+  // and Ctrl+Q, which closes the window from anywhere in it.
+  void ShowMenuKeys();
 
   UserInterface& ui_;
   DeviceOperations& operations_;
@@ -135,6 +150,8 @@ class CMainFrame : public QMainWindow {
   QLabel* numPane_ = nullptr;
   QLabel* scrlPane_ = nullptr;
   std::map<int, QAction*> actions_;
+  std::deque<std::string> pendingFiles_;
+  bool openingFile_ = false;
 };
 
 }  // namespace zq

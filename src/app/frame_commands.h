@@ -16,6 +16,9 @@ struct FrameCommands {
   std::function<void()> onMp3Basket;  // "&MP3 Basket"
   // A double click on a PC file whose extension is "zpk": its full path.
   std::function<void(const std::string& zpkPath)> onInstallPackage;
+  // A file the desktop opened with the program: installed (a package) or
+  // applied (a patch file) as if chosen in the command's file dialog.
+  std::function<void(const std::string& path)> onOpenFile;
 };
 
 }  // namespace zq

@@ -4,6 +4,7 @@
 #include "mp3/ui/mp3_basket_command.h"
 #include "operations/device_operations.h"
 #include "packages/install.h"
+#include "packages/opened_file.h"
 #include "packages/patch.h"
 #include "packages/ui/uninstall_dlg.h"
 #include "views/czq61_view.h"
@@ -25,6 +26,9 @@ void WireFrameCommands(CMainFrame& frame, UserInterface& ui, DeviceOperations& o
   commands.onBackUp = [&operations, folder, window] { OnBackUp(operations, *folder, window); };
   commands.onInstallPackage = [&operations](const std::string& path) {
     InstallCommercialPackage(operations, path, true);
+  };
+  commands.onOpenFile = [&operations, &settings, folder](const std::string& path) {
+    OpenFileFromDesktop(operations, settings, *folder, path);
   };
   commands.onMp3Basket = [&ui, &operations, &settings, folder, window] {
     OnMp3Basket(ui, operations, settings, *folder, window->List()->CurrentPath(), window);

@@ -11,6 +11,7 @@
 #include "app/cmain_frame.h"
 #include "app/czq61_app.h"
 #include "app/guarded_application.h"
+#include "app/instance/single_instance.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 
@@ -39,6 +40,22 @@ void TakeScreenshotLater(zq::CZQ61App& app, const QString& path) {
   });
 }
 
+// Files handed over by later starts: the window comes to the front and
+// opens them once connected.
+void ServeLaterStarts(zq::SingleInstance& instance, zq::CZQ61App& app) {
+  QObject::connect(&instance, &zq::SingleInstance::fileHandedOver, &instance,
+                   [&app](const QString& path) {
+                     zq::CMainFrame* frame = app.Frame();
+                     if (frame == nullptr) {
+                       return;  // still starting: the start itself is the answer
+                     }
+                     frame->BringToFront();
+                     if (!path.isEmpty()) {
+                       frame->OpenWhenConnected(path.toStdString());
+                     }
+                   });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,9 +71,22 @@ int main(int argc, char** argv) {
   }
 
   const QString screenshot = qEnvironmentVariable("ZQ61_SCREENSHOT");
+  // `zq61 FILE`: a running window takes the file; otherwise this one opens it.
+  const QString opened = zq::FileToOpen(QCoreApplication::arguments());
+  zq::SingleInstance instance;
+  if (screenshot.isEmpty()) {
+    if (instance.HandOver(opened)) {
+      return 0;
+    }
+    instance.Listen();
+  }
   zq::CZQ61App app;
+  ServeLaterStarts(instance, app);
   if (!app.InitInstance(!screenshot.isEmpty())) {
     return 1;
+  }
+  if (!opened.isEmpty()) {
+    app.Frame()->OpenWhenConnected(opened.toStdString());
   }
   if (!screenshot.isEmpty()) {
     TakeScreenshotLater(app, screenshot);

@@ -7,7 +7,7 @@ namespace zq::man {
 ManPage WindowPage(const Release& release) {
   ManPage page =
       PageHeader("zq61", "the desktop companion of the ZQ61 handheld game console", release);
-  page.synopsis = {"zq61 [options]"};
+  page.synopsis = {"zq61 [options] [FILE]"};
 
   page.sections.push_back(
       {"description",
@@ -23,6 +23,14 @@ ManPage WindowPage(const Release& release) {
         "At start the program asks for the console to be connected and set to PC-Link mode, "
         "then opens the link. When no console answers, the window stays open with empty views; "
         "start it again once the console is there.",
+        "Given a FILE (the desktop passes one when a package or patch is opened in the file "
+        "manager), the program installs the package (.fpk, .zpk) or applies the patch (.zqt) once "
+        "the console is connected, as if it had been chosen with Install or Patch. While a "
+        "window runs, a second zq61 hands its FILE to that window, brings it to the front and "
+        "ends: only one program holds the console's link at a time.",
+        "Files and folders dragged from the file manager onto the list or onto a folder of the "
+        "tree are copied there as Paste copies; rows dragged out land in the file manager, and "
+        "Copy and Paste exchange files with it through the clipboard.",
         "Without the hardware, zq61-emu stands in for the console."},
        {}});
 

@@ -66,20 +66,23 @@ void OnInstall(DeviceOperations& ops, Settings& settings,
       StartFolder(settings.GetString("PATH", "Package"), programFolder, "package");
 
   const auto chosen = ops.Ui().ChooseOpenFile(request);
-  if (!chosen) {
-    return;
+  if (chosen) {
+    InstallChosenFile(ops, settings, *chosen);
   }
-  const std::string extension = ExtensionOf(*chosen);
+}
+
+void InstallChosenFile(DeviceOperations& ops, Settings& settings, const std::string& chosen) {
+  const std::string extension = ExtensionOf(chosen);
   if (EqualsIgnoringCase(extension, "zpk")) {
-    if (!InstallCommercialPackage(ops, *chosen, true)) {
+    if (!InstallCommercialPackage(ops, chosen, true)) {
       return;
     }
   } else if (EqualsIgnoringCase(extension, "fpk")) {
-    if (!InstallFreePackage(ops, *chosen, true)) {
+    if (!InstallFreePackage(ops, chosen, true)) {
       return;
     }
   }
-  settings.SetString("PATH", "Package", FolderOfFile(*chosen));
+  settings.SetString("PATH", "Package", FolderOfFile(chosen));
 }
 
 bool InstallFreePackage(DeviceOperations& ops, const std::string& path, bool hideAfterwards) {

@@ -15,6 +15,10 @@ namespace zq {
 void OnInstall(DeviceOperations& ops, Settings& settings,
                const std::filesystem::path& programFolder);
 
+// What "&Install" does with the file chosen in its dialog: install it by its
+// extension, then remember its folder as the command does.
+void InstallChosenFile(DeviceOperations& ops, Settings& settings, const std::string& chosen);
+
 // Installs a free package (.fpk) under its root folder on the card: asks
 // first, creates the folders the card lacks, sends every file. True when
 // every entry was handled. The progress window is hidden at the end when

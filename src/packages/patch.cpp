@@ -135,18 +135,22 @@ void OnPatch(DeviceOperations& ops, Settings& settings,
   request.startFolder = StartFolder(settings.GetString("PATH", "ZQT"), programFolder, "zqt");
 
   const auto patchPath = ops.Ui().ChooseOpenFile(request);
-  if (!patchPath) {
-    return;
+  if (patchPath) {
+    PatchChosenFile(ops, settings, programFolder, *patchPath);
   }
+}
+
+void PatchChosenFile(DeviceOperations& ops, Settings& settings,
+                     const std::filesystem::path& programFolder, const std::string& patchPath) {
   const auto backupFolder = ops.Ui().ChooseFolder("select folder where old files will be backed up",
                                                   programFolder.string());
   if (!backupFolder) {
     return;
   }
-  if (!ApplyPatch(ops, *patchPath, *backupFolder, true)) {
+  if (!ApplyPatch(ops, patchPath, *backupFolder, true)) {
     return;
   }
-  settings.SetString("PATH", "ZQT", FolderOfFile(*patchPath));
+  settings.SetString("PATH", "ZQT", FolderOfFile(patchPath));
 }
 
 bool ApplyPatch(DeviceOperations& ops, const std::string& patchPath,

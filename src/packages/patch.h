@@ -13,6 +13,11 @@ namespace zq {
 // the patch file's folder in "PATH"/"ZQT".
 void OnPatch(DeviceOperations& ops, Settings& settings, const std::filesystem::path& programFolder);
 
+// What "&Patch" does with the patch file chosen in its dialog: asks for the
+// backup folder, applies the patch and remembers the file's folder.
+void PatchChosenFile(DeviceOperations& ops, Settings& settings,
+                     const std::filesystem::path& programFolder, const std::string& patchPath);
+
 // Applies the patch file at `patchPath` to the card: every file it carries
 // replaces the card's file of the same path, whose old content is first kept
 // in `backupFolder` under the same relative path. True when every entry was

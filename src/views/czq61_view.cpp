@@ -100,6 +100,7 @@ CZQ61View::CZQ61View(ExplorerContext& context, QWidget* parent)
   }
   connect(details_->header(), &QHeaderView::sectionClicked, this, &CZQ61View::OnHeaderClicked);
   stack_->setCurrentWidget(details_);
+  PrepareDesktopExchange();
 }
 
 CZQ61View::~CZQ61View() {
@@ -240,16 +241,19 @@ void CZQ61View::CollectSelection() {
                         type != nullptr && IsFolderRow(type->text().toStdString())});
   }
   copyList_ = zq::CollectSelection(currentPath_, selected);
+  clipboardNewer_ = false;
 }
 
 void CZQ61View::OnCopy() {
   CollectSelection();
+  PutSelectionOnClipboard();
 }
 
 void CZQ61View::OnPaste() {
   if (currentPath_.empty()) {
     return;  // no folder shown yet: nowhere to paste
   }
+  TakeClipboardFiles();
   context_.operations.CopyItems(copyList_, currentPath_);
 }
 
@@ -356,6 +360,13 @@ QMenu* CZQ61View::BuildContextMenu(QWidget* parent) {
 }
 
 bool CZQ61View::eventFilter(QObject* watched, QEvent* event) {
+  if (HandleDesktopDrop(watched, event)) {
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress && (watched == details_ || watched == icons_) &&
+      HandleListKey(static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
   if (event->type() == QEvent::KeyPress && (watched == details_ || watched == icons_)) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QPersistentModelIndex>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 
 class QAbstractItemView;
 class QDrag;
+class QKeyEvent;
 class QListView;
 class QMenu;
 class QMimeData;
@@ -19,6 +23,7 @@ class QModelIndex;
 class QStackedWidget;
 class QStandardItem;
 class QStandardItemModel;
+class QTemporaryDir;
 class QTreeView;
 
 namespace zq {
@@ -70,6 +75,18 @@ class CZQ61View : public QWidget {
   void OnCopy();
   void OnDelete();
   void OnDoubleClick(const QModelIndex& index);
+
+  // Move up: the folder above `CurrentPath` (a root shows itself again).
+  void OnMoveUp();
+
+  // Files from the file manager (a drop, or its clipboard through Paste):
+  // they become CopyList and are copied into `target` as Paste copies.
+  // Later: the drop's source is answered first, the copy runs after.
+  void CopyDesktopFiles(const std::vector<std::string>& pcPaths, const std::string& target);
+  void CopyDesktopFilesLater(const std::vector<std::string>& pcPaths, const std::string& target);
+  // The folder that card rows dragged out of the window were fetched into
+  // for the last drag (empty before any).
+  std::string DragFetchFolder() const;
 
   // The end of a drag of rows onto the tree: copy the selection into the
   // node the tree highlighted.
@@ -123,6 +140,15 @@ class CZQ61View : public QWidget {
   void RemoveNewFolderRow();
   void StartDrag();
   std::vector<int> SelectedRows() const;
+  // The selection's paths as Copy collects them, CopyList left as it was.
+  std::vector<std::string> SelectedPaths();
+  QList<QUrl> FetchCardRows(const std::vector<std::string>& consolePaths);
+  // The desktop's ways in: the clipboard, drops of files, the usual keys.
+  void PrepareDesktopExchange();
+  void PutSelectionOnClipboard();
+  bool TakeClipboardFiles();
+  bool HandleDesktopDrop(QObject* watched, QEvent* event);
+  bool HandleListKey(QKeyEvent* key);
 
   ExplorerContext& context_;
   CZQTreeView* tree_ = nullptr;
@@ -138,6 +164,10 @@ class CZQ61View : public QWidget {
   QPersistentModelIndex newFolderRow_;
   bool columnsInserted_ = false;
   bool widthsPending_ = false;
+  // The clipboard's content arrived after CopyList was last filled.
+  bool clipboardNewer_ = false;
+  bool settingClipboard_ = false;
+  std::shared_ptr<QTemporaryDir> dragFetchFolder_;
 };
 
 }  // namespace zq

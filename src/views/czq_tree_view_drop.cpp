@@ -1,13 +1,24 @@
-// The tree as the drop target of rows dragged out of the list.
+// The tree as the drop target of rows dragged out of the list, and of files
+// dragged from the file manager onto a folder node.
 #include <QDragMoveEvent>
 #include <QStyle>
 #include <algorithm>
 
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
+#include "views/desktop_files.h"
 #include "views/tree_node_data.h"
 
 namespace zq {
+
+namespace {
+
+// Rows of the list, or local files from outside the window.
+bool TakesDrag(const QMimeData* data) {
+  return IsListRowsDrag(data) || !LocalFilesOf(data).empty();
+}
+
+}  // namespace
 
 void CZQTreeView::ClearDropHighlight() {
   if (dropNode_ != nullptr) {
@@ -52,17 +63,20 @@ std::string CZQTreeView::TakeDropTargetPath() {
 }
 
 void CZQTreeView::dragEnterEvent(QDragEnterEvent* event) {
-  if (IsListRowsDrag(event->mimeData())) {
-    event->acceptProposedAction();
+  if (TakesDrag(event->mimeData())) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
   } else {
     event->ignore();
   }
 }
 
 void CZQTreeView::dragMoveEvent(QDragMoveEvent* event) {
-  if (IsListRowsDrag(event->mimeData()) &&
+  if (TakesDrag(event->mimeData()) &&
       HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
-    event->acceptProposedAction();
+    // Always a copy: a source never removes what it dropped here.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
   } else {
     event->ignore();
   }
@@ -74,14 +88,19 @@ void CZQTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void CZQTreeView::dropEvent(QDropEvent* event) {
-  if (!IsListRowsDrag(event->mimeData()) || list_ == nullptr ||
+  if (!TakesDrag(event->mimeData()) || list_ == nullptr ||
       !HighlightDropTarget(viewport()->mapToGlobal(event->position().toPoint()))) {
     ClearDropHighlight();
     event->ignore();
     return;
   }
-  event->acceptProposedAction();
-  list_->FinishDropOnTree();
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  if (IsListRowsDrag(event->mimeData())) {
+    list_->FinishDropOnTree();
+  } else {
+    list_->CopyDesktopFilesLater(LocalFilesOf(event->mimeData()), TakeDropTargetPath());
+  }
 }
 
 }  // namespace zq

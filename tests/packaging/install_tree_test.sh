@@ -46,6 +46,7 @@ files=(
   bin/zq61 bin/zq61-cli bin/zq61-emu
   "share/applications/$id.desktop"
   "share/metainfo/$id.metainfo.xml"
+  "share/mime/packages/$id.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/man/man1/zq61.1.gz share/man/man1/zq61-cli.1.gz share/man/man1/zq61-emu.1.gz
   lib/udev/rules.d/70-zq61.rules
@@ -86,6 +87,41 @@ check "the metainfo launches the desktop entry" \
 for binary in $(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo"); do
   check "the metainfo's binary $binary is installed" test -x "$usr/bin/$binary"
 done
+
+# The package and patch types: the installed MIME database (beside the
+# system's) maps sample files to them by name, and by their first bytes when
+# the name says nothing; the desktop entry opens all three.
+types=(application/x-zq61-free-package application/x-zq61-commercial-package
+       application/x-zq61-patch)
+check "update-mime-database" update-mime-database "$usr/share/mime"
+samples="$work/samples"
+mkdir -p "$samples"
+printf 'ZQKG\001\000\000\000' >"$samples/race.fpk"
+printf 'ZPK \000\000\000\000' >"$samples/RACE.ZPK"
+printf 'PTCH\001\000\000\000' >"$samples/fix.zqt"
+printf 'ZQKG\001\000\000\000' >"$samples/downloaded-package"
+printf 'PTCH\001\000\000\000' >"$samples/downloaded-patch"
+printf 'hello\n' >"$samples/notes.fpk.txt"
+content_type() {  # file -> the type the desktop's database gives it
+  XDG_DATA_DIRS="$usr/share:/usr/share" XDG_DATA_HOME="$work/data" \
+    gio info -a standard::content-type "$1" 2>/dev/null | sed -n 's/^ *standard::content-type: //p'
+}
+while read -r sample type; do
+  check "$sample is $type" test "$(content_type "$samples/$sample")" = "$type"
+done <<EOF_TYPES
+race.fpk application/x-zq61-free-package
+RACE.ZPK application/x-zq61-commercial-package
+fix.zqt application/x-zq61-patch
+downloaded-package application/x-zq61-free-package
+downloaded-patch application/x-zq61-patch
+notes.fpk.txt text/plain
+EOF_TYPES
+for type in "${types[@]}"; do
+  check "the desktop entry opens $type" grep -Eq "^MimeType=(.*;)?$type;" "$desktop"
+  check "$type has a comment and the program's icon" bash -c \
+    "grep -A3 'type=\"$type\"' '$usr/share/mime/packages/$id.xml' | grep -q '<icon name=\"$id\"/>'"
+done
+check "the desktop entry passes the file it opens" grep -Eq '^Exec=zq61 %f$' "$desktop"
 
 # The manual pages render without a warning of groff (all of them, more than
 # lintian asks for), each with its NAME line.

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "mp3/genre_table.h"
+#include "mp3/id3v2_copy.h"
 #include "mp3/ui/basket_list_widget.h"
 #include "mp3/ui/byte_limit_validator.h"
 #include "platform/codepage.h"
@@ -76,6 +77,7 @@ CMp3BasketDlg::CMp3BasketDlg(UserInterface& ui, Settings& settings, DeviceOperat
                              const std::string& consoleFolderLabel, QWidget* parent)
     : QDialog(parent),
       basket_(ui, settings, programFolder, smcFree, consoleFolderLabel),
+      ui_(ui),
       operations_(operations),
       volumes_(PlatformVolumeRoots()),
       stateIcons_{QIcon(), QIcon(), QIcon(), QIcon()} {
@@ -252,7 +254,8 @@ QGroupBox* CMp3BasketDlg::MakeTagGroup() {
   QPushButton* apply = AddButton(QStringLiteral("&Apply"));
   QPushButton* reset = AddButton(QStringLiteral("&Reset"));
   QPushButton* backUp = AddButton(QStringLiteral("&Back up..."));
-  QPushButton* copyV2 = AddButton(QStringLiteral("Copy ver.2 info"));  // carries no command
+  QPushButton* copyV2 = AddButton(QStringLiteral("Copy ver.2 info"));
+  connect(copyV2, &QPushButton::clicked, this, [this] { OnCopyVersion2Info(); });
   connect(apply, &QPushButton::clicked, this, [this] { OnApply(); });
   connect(reset, &QPushButton::clicked, this, [this] { OnReset(); });
   connect(backUp, &QPushButton::clicked, this, [this] { OnBackUp(); });
@@ -455,6 +458,25 @@ void CMp3BasketDlg::OnCopyPcFileName() {
   if (basket_.FieldsEnabled()) {
     consoleName_->setText(Qs(basket_.CopyPcFileName()));
   }
+}
+
+void CMp3BasketDlg::OnCopyVersion2Info() {
+  const std::optional<std::size_t> chosen = basket_.Chosen();
+  if (!chosen || *chosen >= basket_.Rows().size()) {
+    return;
+  }
+  const BasketRow& row = basket_.Rows()[*chosen];
+  FieldValues fields = TakeFieldValues();
+  if (!CopyVersion2Info(ui_, row.path + '/' + row.pcFileName, fields)) {
+    return;
+  }
+  // Into the fields only: Apply stores them, as it stores typed text.
+  title_->setText(Qs(fields.title));
+  artist_->setText(Qs(fields.artist));
+  album_->setText(Qs(fields.album));
+  year_->setText(Qs(fields.year));
+  genre_->setCurrentIndex(fields.genreSelection);
+  comment_->setText(Qs(fields.comment));
 }
 
 void CMp3BasketDlg::OnApply() {

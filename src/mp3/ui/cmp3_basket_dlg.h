@@ -55,6 +55,7 @@ class CMp3BasketDlg : public QDialog {
   void OnBasketDoubleClicked(int row);
   void OnRowDropped(int dragged, int target);
   void OnCopyPcFileName();
+  void OnCopyVersion2Info();
   void OnApply();
   void OnReset();
   void OnBackUp();
@@ -96,6 +97,7 @@ class CMp3BasketDlg : public QDialog {
   FieldValues TakeFieldValues() const;
 
   Mp3Basket basket_;
+  UserInterface& ui_;
   DeviceOperations& operations_;
   std::vector<std::string> volumes_;
   std::vector<PcRow> pcRows_;
