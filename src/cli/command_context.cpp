@@ -6,7 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/usb_report.h"
 #include "platform/transport_choice.h"
-#include "platform/usb_transport.h"
+#include "platform/usb/usb_transport.h"
 
 namespace zq::cli {
 

@@ -4,7 +4,7 @@
 #include "cli/command_table.h"
 #include "cli/exit_status.h"
 #include "cli/usb_report.h"
-#include "platform/usb_listing.h"
+#include "platform/usb/usb_listing.h"
 
 namespace zq::cli {
 

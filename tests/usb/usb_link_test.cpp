@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "link/link_session.h"
-#include "platform/usb_ids.h"
-#include "platform/usb_listing.h"
+#include "platform/usb/usb_ids.h"
+#include "platform/usb/usb_listing.h"
 #include "usb/usb_gadget.h"
 
 namespace zq::test {

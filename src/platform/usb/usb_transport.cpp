@@ -1,11 +1,11 @@
-#include "platform/usb_transport.h"
+#include "platform/usb/usb_transport.h"
 
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/device_directory.h"
-#include "platform/usb_console_device.h"
-#include "platform/usb_device_match.h"
+#include "platform/usb/usb_console_device.h"
+#include "platform/usb/usb_device_match.h"
 
 namespace zq {
 namespace {
@@ -91,6 +91,7 @@ std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines)
       const auto pipes = FindConsolePipes(*config, false);
       libusb_free_config_descriptor(config);
       if (pipes) {
+        lines.Print(DescribeConsolePipes(*pipes));
         opened = UsbConsoleDevice::Open(context, candidate.device, *pipes, candidate.name, error);
         if (!opened && error == LIBUSB_ERROR_ACCESS) {
           denied_.push_back(candidate.name);

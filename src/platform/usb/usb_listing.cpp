@@ -1,9 +1,9 @@
-#include "platform/usb_listing.h"
+#include "platform/usb/usb_listing.h"
 
 #include <algorithm>
 #include <fstream>
 
-#include "platform/usb_context.h"
+#include "platform/usb/usb_context.h"
 
 namespace zq {
 namespace {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/usb_context.h"
-#include "platform/usb_device_match.h"
+#include "platform/usb/usb_context.h"
+#include "platform/usb/usb_device_match.h"
 
 namespace zq {
 

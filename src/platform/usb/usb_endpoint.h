@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/endpoint.h"
-#include "platform/usb_console_device.h"
+#include "platform/usb/usb_console_device.h"
 
 namespace zq {
 

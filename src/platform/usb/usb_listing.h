@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/usb_device_match.h"
-#include "platform/usb_ids.h"
+#include "platform/usb/usb_device_match.h"
+#include "platform/usb/usb_ids.h"
 
 namespace zq {
 

@@ -1,4 +1,4 @@
-#include "platform/usb_endpoint.h"
+#include "platform/usb/usb_endpoint.h"
 
 #include <algorithm>
 #include <cstring>
