@@ -191,6 +191,15 @@ Status LinkSession::Disconnect() {
   return s == status::kTimedOut || s == status::kIoFailed ? s : status::kOk;
 }
 
+bool LinkSession::ConsoleGone() {
+  return (readPipe_ && readPipe_->PeerGone()) || (writePipe_ && writePipe_->PeerGone());
+}
+
+void LinkSession::Drop() {
+  ClosePipes();
+  connected_ = false;
+}
+
 Status LinkSession::Query(int kind, std::span<std::uint8_t> out) {
   if (kind == 2) {
     if (out.size() < wire::kIdentificationSize) {

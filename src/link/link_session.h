@@ -46,10 +46,17 @@ class LinkSession {
   void Reset();
   // How long a second of the time-outs lasts from the next packet on.
   void SetTiming(LinkTiming timing) { timing_ = timing; }
+  LinkTiming Timing() const { return timing_; }
 
   Status Connect();
   Status Disconnect();
   bool IsConnected() const { return connected_; }
+  // Whether the console's end of an open pipe is known to be gone; looks
+  // without waiting and without sending anything.
+  bool ConsoleGone();
+  // Closes both pipes and clears the connected flag without telling the
+  // console: for a console that is no longer there to be told.
+  void Drop();
 
   // kind 2: identification (24 bytes); kind 6: disk information (three
   // 32-bit numbers, 12 bytes). `out` must hold that many bytes.

@@ -42,6 +42,11 @@ class Endpoint {
     (void)wait;
     return false;
   }
+
+  // Whether the console's end is known to be gone (it closed the pipe, or
+  // the device left), found without waiting and without taking a packet.
+  // A transport that cannot tell answers false.
+  virtual bool PeerGone() { return false; }
 };
 
 }  // namespace zq

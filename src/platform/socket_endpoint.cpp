@@ -73,6 +73,18 @@ bool SocketEndpoint::WaitReady(bool forWrite, std::chrono::microseconds wait) {
   return ::ppoll(&p, 1, &limit, nullptr) == 1 && (p.revents & events) != 0;
 }
 
+bool SocketEndpoint::PeerGone() {
+  pollfd p{fd_, POLLIN | POLLRDHUP, 0};
+  if (::poll(&p, 1, 0) != 1) {
+    return false;
+  }
+  if ((p.revents & (POLLHUP | POLLRDHUP | POLLERR)) != 0) {
+    return true;
+  }
+  // A packet waiting is a late reply, not a departure: it stays for the next read.
+  return false;
+}
+
 IoResult SocketEndpoint::Write(std::span<const std::uint8_t> packet, std::size_t& transferred,
                                const CancelSignal& cancel) {
   for (;;) {

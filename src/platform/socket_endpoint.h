@@ -24,6 +24,7 @@ class SocketEndpoint final : public Endpoint {
   IoResult TryWrite(std::span<const std::uint8_t> packet, std::size_t& transferred) override;
   IoResult TryRead(std::span<std::uint8_t> buffer, std::size_t& transferred) override;
   bool WaitReady(bool forWrite, std::chrono::microseconds wait) override;
+  bool PeerGone() override;
 
   int Fd() const { return fd_; }
 

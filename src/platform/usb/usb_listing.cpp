@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/usb/usb_candidate_rule.h"
 #include "platform/usb/usb_context.h"
 
 namespace zq {
@@ -77,7 +78,9 @@ std::vector<UsbCandidate> ListUsbCandidates(const std::vector<UsbId>& ids, std::
     UsbCandidate candidate;
     candidate.id = {descriptor.idVendor, descriptor.idProduct};
     candidate.listed = std::find(ids.begin(), ids.end(), candidate.id) != ids.end();
-    auto pipes = FindConsolePipes(*config, !candidate.listed);
+    // A listed device by the console's pipes; any other only by the
+    // candidates' stricter rule.
+    auto pipes = candidate.listed ? FindConsolePipes(*config, false) : FindCandidatePipes(*config);
     libusb_free_config_descriptor(config);
     if (!pipes) {
       continue;

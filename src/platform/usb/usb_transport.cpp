@@ -66,6 +66,7 @@ std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines)
   if (!context) {
     return nullptr;  // no USB on this machine: nothing to try
   }
+  const std::vector<UsbId> ids = ids_.empty() ? ConsoleUsbIds() : ids_;
   libusb_device** list = nullptr;
   const ssize_t count = libusb_get_device_list(context->Get(), &list);
   std::vector<Candidate> candidates;
@@ -75,7 +76,7 @@ std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines)
       continue;
     }
     const UsbId id{descriptor.idVendor, descriptor.idProduct};
-    if (std::find(ids_.begin(), ids_.end(), id) != ids_.end()) {
+    if (std::find(ids.begin(), ids.end(), id) != ids.end()) {
       candidates.push_back({list[i], libusb_get_bus_number(list[i]),
                             libusb_get_device_address(list[i]), NameOf(list[i], id)});
     }

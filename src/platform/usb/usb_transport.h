@@ -20,7 +20,9 @@ class UsbConsoleDevice;
 // open, and both pipes share it.
 class UsbSearch final : public DeviceSearch {
  public:
-  explicit UsbSearch(std::vector<UsbId> ids = ConsoleUsbIds(), UsbPipeMode mode = {});
+  // Without IDs, the console IDs are read again for every search
+  // (`ConsoleUsbIds`), so that an ID adopted meanwhile counts.
+  explicit UsbSearch(std::vector<UsbId> ids = {}, UsbPipeMode mode = {});
 
   std::unique_ptr<FoundDevice> FindDevice(const DiagnosticLines& lines) override;
 
