@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <fstream>
 
 #include "support/temp_dir.h"
@@ -34,6 +36,18 @@ TEST(AdoptedUsbIds, AFileThatCannotBeWrittenSaysSo) {
   std::string error;
   EXPECT_FALSE(AdoptUsbId({1, 2}, error, "/proc/zq61/usb-ids"));
   EXPECT_EQ(error, "cannot write /proc/zq61/usb-ids");
+}
+
+TEST(AdoptedUsbIds, TheConsoleIdsEndWithTheAdoptedOnes) {
+  test::TempDir config("zq-config");
+  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  EXPECT_EQ(AdoptedUsbIdsFile(), config / "ZQ61 Program" / "usb-ids");
+  std::string error;
+  ASSERT_TRUE(AdoptUsbId({0x0a0b, 0x0c0d}, error));
+  ASSERT_TRUE(AdoptUsbId(kEmulatorGadgetId, error));  // listed already: once in the list
+  const std::vector<UsbId> ids = ConsoleUsbIds();
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(ids, (std::vector<UsbId>{kEmulatorGadgetId, {0x0a0b, 0x0c0d}}));
 }
 
 }  // namespace
