@@ -106,6 +106,15 @@ class LinkSession {
  private:
   std::chrono::milliseconds Seconds(int seconds) const { return seconds * timing_.second; }
   void ClosePipes();
+  // A pipe call's outcome: a pipe whose device or peer is gone drops both
+  // pipes and the connected flag (the next Connect searches again) and is -5.
+  Status Settle(Status s);
+  // Before a command's first packet: after an exchange that was left in the
+  // middle of a block or a chunk, a fresh session (the pipes opened anew);
+  // after one that failed, the pipes brought back in step.
+  Status BringInStep();
+  // The exchange stopped with -3 inside a command: the console is still in it.
+  Status StoppedInside();
   // The common step rules: a time-out clears the connected flag (-1), any
   // other failure of the pipe call is -5.
   Status Step(Status s);
@@ -138,6 +147,8 @@ class LinkSession {
   bool connected_ = false;
   std::uint32_t blockSize_ = kLargeBlock;
   std::size_t received_ = 0;
+  bool outOfStep_ = false;          // an exchange failed: resync the pipes first
+  bool needsFreshSession_ = false;  // an exchange was stopped inside a command
   std::array<std::uint8_t, 24> identification_{};
   std::uint8_t firmwareMajor_ = 0;
   std::uint8_t firmwareMinor_ = 0;

@@ -46,6 +46,9 @@ IoResult SocketEndpoint::TryWrite(std::span<const std::uint8_t> packet, std::siz
     if (errno == EINTR) {
       continue;
     }
+    if (errno == EPIPE || errno == ECONNRESET || errno == ENOTCONN) {
+      return IoResult::kGone;
+    }
     return errno == EAGAIN || errno == EWOULDBLOCK ? IoResult::kWouldBlock : IoResult::kFailed;
   }
 }
@@ -62,6 +65,12 @@ IoResult SocketEndpoint::TryRead(std::span<std::uint8_t> buffer, std::size_t& tr
       continue;
     }
     return errno == EAGAIN || errno == EWOULDBLOCK ? IoResult::kWouldBlock : IoResult::kFailed;
+  }
+}
+
+void SocketEndpoint::Resync() {
+  std::uint8_t drop[512];
+  while (::recv(fd_, drop, sizeof drop, MSG_DONTWAIT) > 0) {
   }
 }
 

@@ -10,6 +10,8 @@
 
 namespace zq {
 
+class UsbEndpoint;
+
 // A console's USB interface, opened and claimed. A kernel driver that held
 // the interface is detached and given it back when the device is closed.
 // Both pipe endpoints share it; the last one to go closes it.
@@ -29,6 +31,10 @@ class UsbConsoleDevice {
   const ConsolePipes& Pipes() const { return pipes_; }
   UsbContext& Context() const { return *context_; }
   libusb_device_handle* Handle() const { return handle_; }
+  // The host-to-console pipe while it is open: the IN pipe settles its
+  // written-behind packet before it waits for a reply.
+  UsbEndpoint* Writer() const { return writer_; }
+  void SetWriter(UsbEndpoint* writer) { writer_ = writer; }
 
  private:
   UsbConsoleDevice(std::shared_ptr<UsbContext> context, libusb_device_handle* handle,
@@ -44,6 +50,7 @@ class UsbConsoleDevice {
   ConsolePipes pipes_;
   std::string name_;
   bool detached_;
+  UsbEndpoint* writer_ = nullptr;
 };
 
 }  // namespace zq
