@@ -9,9 +9,9 @@
 #include <string>
 
 #include "platform/transport_choice.h"
-#include "platform/usb_device_match.h"
-#include "platform/usb_ids.h"
-#include "platform/usb_transport.h"
+#include "platform/usb/usb_device_match.h"
+#include "platform/usb/usb_ids.h"
+#include "platform/usb/usb_transport.h"
 
 class RawUsb {
  public:

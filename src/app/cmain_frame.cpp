@@ -143,17 +143,20 @@ void CMainFrame::AfterModeDialog() {
 }
 
 bool CMainFrame::InitialUpdate(const std::string& programFolder) {
-  if (!ConnectAtStartup(ui_, operations_, settings_, programFolder)) {
-    connected_ = false;
-    return false;
-  }
-  connected_ = true;
+  programFolder_ = programFolder;
+  connected_ = ConnectAtStartup(ui_, operations_, settings_, programFolder);
+  // Without a console the PC's side works all the same; the card's node
+  // waits, marked, until a console is connected.
   tree_->FillRoots();
   list_->InsertColumns();
   list_->SetListStyle(CZQ61View::kDetails);
   UpdateCheckMarks();
-  RunPendingFiles();
-  return true;
+  if (!connected_) {
+    ConsoleLost();
+  } else {
+    RunPendingFiles();
+  }
+  return connected_;
 }
 
 void CMainFrame::Activate() {

@@ -112,6 +112,15 @@ class CMainFrame : public QMainWindow {
   void BringToFront();
   const std::deque<std::string>& PendingFiles() const { return pendingFiles_; }
 
+  // The console went away (or stopped answering): the status bar says so and
+  // drops the sizes, and the card's views show that it cannot be reached.
+  void ConsoleLost();
+  // A console was connected after start-up: what start-up does once it has
+  // one (sizes, settings, the card's node), and the list shown again at its
+  // console folder, or at zq:\ when that folder is gone.
+  void ConsoleFound();
+  QLabel* StatePane() const { return statePane_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
@@ -137,6 +146,7 @@ class CMainFrame : public QMainWindow {
   FrameCommands commands_;
   ModeFlag mode_;
   bool connected_ = false;
+  std::string programFolder_;
 
   QSplitter* splitter_ = nullptr;
   CZQTreeView* tree_ = nullptr;
@@ -145,6 +155,7 @@ class CMainFrame : public QMainWindow {
   QToolButton* viewButton_ = nullptr;
   QMenu* viewDropDown_ = nullptr;
   CLogoButton* logo_ = nullptr;
+  QLabel* statePane_ = nullptr;
   QLabel* diskPane_ = nullptr;
   QLabel* capPane_ = nullptr;
   QLabel* numPane_ = nullptr;

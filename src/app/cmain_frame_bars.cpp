@@ -192,7 +192,8 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::BuildStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->addWidget(new QLabel("ready"), 1);
+  statePane_ = new QLabel("ready");
+  bar->addWidget(statePane_, 1);
   diskPane_ = new QLabel;
   diskPane_->setMinimumWidth(diskPane_->fontMetrics().horizontalAdvance(QString(24, 'M')) + 50);
   bar->addPermanentWidget(diskPane_);

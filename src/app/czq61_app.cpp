@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 
 #include "app/cmain_frame.h"
+#include "app/console_offers.h"
+#include "app/console_watcher.h"
 #include "app/frame_wiring.h"
 #include "app/program_identity.h"
 #include "app/progress_window.h"
@@ -35,6 +37,7 @@ CZQ61App::CZQ61App() : link_(std::make_unique<LinkSession>()) {}
 CZQ61App::~CZQ61App() {
   // The window first: destroying the list disconnects from the console,
   // which needs the operations, the link and the interface still alive.
+  watcher_.reset();
   frame_.reset();
   operations_.reset();
   ui_.reset();
@@ -73,10 +76,18 @@ bool CZQ61App::InitInstance(bool unattended) {
   // Packages, patches, uninstall, backup and the MP3 basket.
   WireFrameCommands(*frame_, *ui_, *operations_, *settings_, programFolder_);
 
+  // From the first update on, a console is connected whenever one comes,
+  // and noticed when it goes.
+  watcher_ = std::make_unique<ConsoleWatcher>(*frame_, *link_, ConsolePresence::FromEnvironment());
+  WireConsoleOffers(*watcher_, *ui_, *settings_);
+
   // The list's first update runs before the window is shown: the connect
   // prompt stands alone on the screen.
   programFolder_ = ComputeProgramFolder();
   frame_->InitialUpdate(programFolder_);
+  ProgressWindow* progress = progress_.get();
+  watcher_->busy = [progress, runs = watcher_->busy] { return progress->isVisible() || runs(); };
+  watcher_->Start();
 
   frame_->show();
   frame_->Activate();

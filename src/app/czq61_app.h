@@ -6,6 +6,7 @@
 namespace zq {
 
 class CMainFrame;
+class ConsoleWatcher;
 class DeviceOperations;
 class LinkSession;
 class ProgressWindow;
@@ -33,6 +34,7 @@ class CZQ61App {
   std::unique_ptr<QtUserInterface> ui_;
   std::unique_ptr<DeviceOperations> operations_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<ConsoleWatcher> watcher_;
   std::string programFolder_;
 };
 

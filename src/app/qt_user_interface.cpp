@@ -74,6 +74,9 @@ void QtUserInterface::ShowMessage(const std::string& text, MessageIcon icon,
   }
   ArrowWhileAsking arrow;
   QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), QMessageBox::Ok, window_);
+  if (informativeText) {
+    box.setInformativeText(Qs(informativeText(text)));
+  }
   box.exec();
 }
 

@@ -27,6 +27,9 @@ class QtUserInterface : public UserInterface {
   std::function<void(const std::string&)> navigateTo;
   std::function<void(const std::string&)> addFolderNode;
   std::function<void(const std::string&)> removeFolderNode;
+  // The informative text under a message (what the person can do about
+  // it); empty for none.
+  std::function<std::string(const std::string& message)> informativeText;
 
   void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None,
                    const std::string& caption = kAppTitle) override;

@@ -1,15 +1,19 @@
 #include "cli/cli_program.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <ostream>
 
 #include "cli/command_context.h"
 #include "cli/command_table.h"
+#include "cli/console_wait.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_user_interface.h"
 #include "operations/operation_texts.h"
+#include "platform/console_presence.h"
 
 namespace zq::cli {
 
@@ -20,6 +24,9 @@ struct GlobalFlags {
   bool quiet = false;
   bool verbose = false;
   bool help = false;
+  bool wait = false;
+  bool badWait = false;
+  std::optional<std::chrono::seconds> waitLimit;
 };
 
 // Takes the program's own flags out of the words, wherever they stand before
@@ -33,6 +40,12 @@ bool TakeGlobalFlag(const std::string& word, GlobalFlags& flags) {
     flags.verbose = true;
   } else if (word == "-h" || word == "--help") {
     flags.help = true;
+  } else if (word == "--wait" || word.starts_with("--wait=")) {
+    flags.wait = true;
+    const std::string_view value =
+        std::string_view(word).substr(std::min<std::size_t>(word.size(), 7));
+    flags.badWait = flags.badWait || (word.size() > 6 && word[6] == '=' && value.empty()) ||
+                    !ParseWaitSeconds(value, flags.waitLimit);
   } else {
     return false;
   }
@@ -103,6 +116,14 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
   if (flags.help) {
     streams.out << CommandUsage(*command);
     return CheckedExit(streams, kExitSuccess);
+  }
+  if (flags.badWait) {
+    return ProgramUsageError(streams.err,
+                             "--wait=SECONDS takes a whole number of seconds, 1 or more");
+  }
+  if (flags.wait) {
+    const ConsolePresence presence = ConsolePresence::FromEnvironment();
+    WaitForConsole([&presence] { return presence.Present(); }, flags.waitLimit, streams.err);
   }
 
   TerminalOptions options;

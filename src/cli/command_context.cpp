@@ -6,8 +6,10 @@
 #include "cli/command_table.h"
 #include "cli/exit_status.h"
 #include "cli/usb_report.h"
+#include "operations/console_hints.h"
 #include "platform/transport_choice.h"
-#include "platform/usb_transport.h"
+#include "platform/usb/usb_listing.h"
+#include "platform/usb/usb_transport.h"
 
 namespace zq::cli {
 
@@ -32,8 +34,17 @@ DeviceOperations* CommandContext::Device() {
     device_ = std::make_unique<DeviceOperations>(*link_, ui_);
     link_->Reset();
     connected_ = device_->ConnectDevice();
-    if (!connected_ && transport.usb && !transport.usb->Denied().empty()) {
-      err_ << UsbPermissionHint(transport.usb->Denied());
+    if (!connected_ && transport.usb) {
+      if (!transport.usb->Denied().empty()) {
+        err_ << UsbPermissionHint(transport.usb->Denied());
+      }
+      // Each device that could be the console if its ID were adopted.
+      std::string error;
+      for (const UsbCandidate& device : ListUsbCandidates(ConsoleUsbIds(), error)) {
+        if (!device.listed) {
+          err_ << "zq61-cli: " << AdoptionHint(device);
+        }
+      }
       err_.flush();
     }
   }

@@ -75,13 +75,18 @@ constexpr Command kCommands[] = {
      "A file whose name is longer than 8 characters gets its first 8 as console name,\n"
      "as the basket's \"copy PC file name\" gives it.\n",
      RunMp3},
-    {"usb", "usb",
+    {"usb", "usb [--adopt VVVV:PPPP | --forget VVVV:PPPP]",
      "Lists the USB devices that could be a console: those whose vendor:product ID is in\n"
-     "the console list (the emulator's gadget 1209:0005 and $ZQ61_USB_IDS) and those with\n"
-     "a vendor-specific interface holding a bulk IN and a bulk OUT endpoint. Each row\n"
-     "gives the bus, the port, the ID, whether it is listed, the product string and\n"
+     "the console list (the emulator's gadget 1209:0005, $ZQ61_USB_IDS and the adopted\n"
+     "IDs) and the candidates: devices no list names with a vendor-specific interface laid\n"
+     "out as the console's (a bulk IN first, a bulk OUT third). Each row gives the bus,\n"
+     "the port, the ID, whether it is listed or a candidate, the product string and\n"
      "whether this user can open it (and why not: no permission, busy). No console\n"
-     "connection is made.\n",
+     "connection is made, and a candidate is never written to.\n"
+     "--adopt VVVV:PPPP makes the ID a console ID for zq61 and zq61-cli (kept in\n"
+     "~/.config/ZQ61 Program/usb-ids); as root it also installs a udev rule for it in\n"
+     "/etc/udev/rules.d and reloads udev, else it prints the rule and the commands that\n"
+     "install it. --forget VVVV:PPPP undoes both.\n",
      RunUsb},
 };
 
@@ -99,7 +104,7 @@ const Command* FindCommand(std::string_view name) {
 
 std::string ProgramUsage() {
   std::string text =
-      "usage: zq61-cli [--yes] [--quiet] [--verbose] COMMAND [ARGS]\n"
+      "usage: zq61-cli [--yes] [--quiet] [--verbose] [--wait[=SECONDS]] COMMAND [ARGS]\n"
       "       zq61-cli COMMAND --help\n"
       "\n"
       "Every device operation of the ZQ61 from a terminal.\n"
@@ -108,6 +113,8 @@ std::string ProgramUsage() {
       "  -y, --yes      answer Yes to every question\n"
       "  -q, --quiet    no progress output\n"
       "  -v, --verbose  print the link's diagnostic lines on standard output\n"
+      "  --wait[=SECONDS]  wait until a console is there (at most SECONDS), saying\n"
+      "                 so in one line, then run the command\n"
       "  -h, --help     this text\n"
       "\n"
       "commands:\n";
@@ -126,8 +133,8 @@ std::string ProgramUsage() {
 }
 
 std::string CommandUsage(const Command& command) {
-  return "usage: zq61-cli [--yes] [--quiet] [--verbose] " + std::string(command.synopsis) + "\n\n" +
-         std::string(command.help);
+  return "usage: zq61-cli [--yes] [--quiet] [--verbose] [--wait[=SECONDS]] " +
+         std::string(command.synopsis) + "\n\n" + std::string(command.help);
 }
 
 }  // namespace zq::cli

@@ -28,13 +28,13 @@ std::string UsbCandidateTable(const std::vector<UsbCandidate>& candidates) {
     return "no USB device that could be a console (a listed ID, or a vendor-specific interface\n"
            "with a bulk IN and a bulk OUT endpoint)\n";
   }
-  std::string text = "BUS  PORT      ID         LISTED  PRODUCT                         OPENS\n";
+  std::string text = "BUS  PORT      ID         LISTED     PRODUCT                         OPENS\n";
   bool unlisted = false;
   bool denied = false;
   for (const UsbCandidate& c : candidates) {
     char row[160];
-    std::snprintf(row, sizeof row, "%03u  %-8s  %s  %-6s  %-30s  ", unsigned{c.bus}, c.port.c_str(),
-                  FormatUsbId(c.id).c_str(), c.listed ? "yes" : "no",
+    std::snprintf(row, sizeof row, "%03u  %-8s  %s  %-9s  %-30s  ", unsigned{c.bus}, c.port.c_str(),
+                  FormatUsbId(c.id).c_str(), c.listed ? "yes" : "candidate",
                   c.product.empty() ? "-" : c.product.c_str());
     text += row + Opens(c) + "\n";
     unlisted = unlisted || !c.listed;
@@ -42,8 +42,9 @@ std::string UsbCandidateTable(const std::vector<UsbCandidate>& candidates) {
   }
   if (unlisted) {
     text +=
-        "\nA device not listed is used once its ID is added: ZQ61_USB_IDS=vvvv:pppp[,...]\n"
-        "(and a copy of the udev rule's line with that ID gives access to it).\n";
+        "\nA candidate is never written to until its ID is adopted: `zq61-cli usb --adopt\n"
+        "vvvv:pppp` (as root it installs its udev rule too); ZQ61_USB_IDS=vvvv:pppp[,...]\n"
+        "names it for one run.\n";
   }
   if (denied) {
     text += std::string("\nTo open a listed device without root, ") + kRuleAdvice + ".\n";

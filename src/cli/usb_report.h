@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/usb_listing.h"
+#include "platform/usb/usb_listing.h"
 
 namespace zq::cli {
 

@@ -105,15 +105,34 @@ std::uint64_t Card::UsedBytes(const fs::path& dir) const {
   return used;
 }
 
+std::uint64_t Card::UsedNow() const {
+  if (!used_) {
+    used_ = UsedBytes(root_);
+  }
+  return *used_;
+}
+
+void Card::AddUsed(std::int64_t bytes) {
+  if (used_) {
+    *used_ = bytes < 0 && static_cast<std::uint64_t>(-bytes) > *used_
+                 ? 0
+                 : static_cast<std::uint64_t>(static_cast<std::int64_t>(*used_) + bytes);
+  }
+}
+
 std::uint32_t Card::Used() const {
   if (!formatted_) {
     return 0;
   }
-  return static_cast<std::uint32_t>(std::min<std::uint64_t>(UsedBytes(root_), total_));
+  used_.reset();
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(UsedNow(), total_));
 }
 
 std::uint32_t Card::Free() const {
-  return total_ - Used();
+  if (!formatted_) {
+    return total_;
+  }
+  return total_ - static_cast<std::uint32_t>(std::min<std::uint64_t>(UsedNow(), total_));
 }
 
 CardResult Card::Format() {
@@ -132,6 +151,7 @@ CardResult Card::Format() {
   // Formatting erases the whole card; the host creates the standard folders
   // again itself.
   formatted_ = true;
+  used_ = 0;
   return CardResult::kOk;
 }
 
@@ -245,8 +265,11 @@ CardResult Card::CreateFolder(std::string_view path) {
     return CardResult::kFailed;
   }
   std::error_code ec;
-  return fs::create_directory(parent->host / *hostName, ec) && !ec ? CardResult::kOk
-                                                                   : CardResult::kFailed;
+  if (!fs::create_directory(parent->host / *hostName, ec) || ec) {
+    return CardResult::kFailed;
+  }
+  AddUsed(kCluster);
+  return CardResult::kOk;
 }
 
 CardResult Card::RemoveFolder(std::string_view path) {
@@ -258,9 +281,15 @@ CardResult Card::RemoveFolder(std::string_view path) {
   if (!names || names->empty() || !found || !found->folder) {
     return CardResult::kFailed;  // the root is never removed
   }
+  const std::uint64_t freed = kCluster + UsedBytes(found->host);
   std::error_code ec;
   fs::remove_all(found->host, ec);
-  return ec ? CardResult::kFailed : CardResult::kOk;
+  if (ec) {
+    used_.reset();  // partly removed: counted again when next asked
+    return CardResult::kFailed;
+  }
+  AddUsed(-static_cast<std::int64_t>(freed));
+  return CardResult::kOk;
 }
 
 CardResult Card::RemoveFile(std::string_view path) {
@@ -272,7 +301,13 @@ CardResult Card::RemoveFile(std::string_view path) {
     return CardResult::kFailed;
   }
   std::error_code ec;
-  return fs::remove(found->host, ec) && !ec ? CardResult::kOk : CardResult::kFailed;
+  const std::uintmax_t size = fs::file_size(found->host, ec);
+  const std::uint64_t freed = ec ? 0 : Clusters(size);
+  if (!fs::remove(found->host, ec) || ec) {
+    return CardResult::kFailed;
+  }
+  AddUsed(-static_cast<std::int64_t>(freed));
+  return CardResult::kOk;
 }
 
 CardResult Card::CheckFolder(std::string_view folder) const {
@@ -314,9 +349,15 @@ CardResult Card::WriteFile(std::string_view folder, std::string_view name,
   const auto dir = Resolve(folder);
   const auto existing = Child(dir->host, name);
   const fs::path target = existing ? existing->host : dir->host / *HostName(name);
+  std::error_code ec;
+  const std::uintmax_t oldSize = existing ? fs::file_size(existing->host, ec) : 0;
+  const std::uint64_t replaced = existing && !ec ? Clusters(oldSize) : 0;
   // The card is a stand-in: its files need not reach the disk before the reply.
-  return ReplaceFile(target, data, false) == ReplaceResult::kOk ? CardResult::kOk
-                                                                : CardResult::kFailed;
+  if (ReplaceFile(target, data, false) != ReplaceResult::kOk) {
+    return CardResult::kFailed;
+  }
+  AddUsed(static_cast<std::int64_t>(Clusters(data.size())) - static_cast<std::int64_t>(replaced));
+  return CardResult::kOk;
 }
 
 CardResult Card::ReadFile(std::string_view path, std::vector<std::uint8_t>& out) const {

@@ -33,7 +33,10 @@ enum class CardResult {
 // case it sees the first. Host entries that a card cannot hold (long names,
 // names without an exact CP949 form, links, devices) are invisible to the
 // console. Every file takes whole clusters of kCluster bytes, every folder
-// one cluster.
+// one cluster. The space used is kept up to date by the card's own changes,
+// so that a file written costs no walk of the card; it is counted afresh
+// only when the host asks for the disk information (what another program
+// changed in the folder meanwhile is then seen too).
 //
 // What the emulator shares with the host program: the wire constants
 // (link/wire_codes.h) and three services of the platform library, none of
@@ -55,6 +58,8 @@ class Card {
   // The card loses its file system (its folder is left as it is until formatted).
   void MarkUnformatted() { formatted_ = false; }
   std::uint32_t Total() const { return total_; }
+  // Used() counts the card afresh (the disk information a host asks for);
+  // Free() and the checks before a write take the count kept up to date.
   std::uint32_t Used() const;
   std::uint32_t Free() const;
 
@@ -88,10 +93,13 @@ class Card {
   std::optional<Found> ResolveParent(std::string_view path, std::string& leaf,
                                      bool& parentMissing) const;
   std::uint64_t UsedBytes(const std::filesystem::path& dir) const;
+  std::uint64_t UsedNow() const;
+  void AddUsed(std::int64_t bytes);
 
   std::filesystem::path root_;
   std::uint32_t total_;
   bool formatted_;
+  mutable std::optional<std::uint64_t> used_;  // counted on first use, then kept
 };
 
 // The standard folders, created in this order by every format.

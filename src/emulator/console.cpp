@@ -179,6 +179,9 @@ bool Console::ServePacket() {
   }
   const std::span<const std::uint8_t> packet(buffer, std::min<std::size_t>(n, wire::kPacketSize));
   for (const OutgoingReply& reply : responder_.OnPacket(packet)) {
+    if (reply.halt == OutgoingReply::Halt::kIn) {
+      continue;  // a socket cannot halt: the reply is not sent
+    }
     if (!SendReply(reply.bytes, reply.length)) {
       EndSession("reply not taken");
       return false;
@@ -222,8 +225,10 @@ void Console::Run() {
       return;
     }
     if (ready == 0) {
-      Log("block abandoned by the host");
-      responder_.Abandon();
+      // The host stopped inside a block. Its remaining data packets must
+      // never be read as commands, so the session ends: the host finds its
+      // pipes closed and has to connect anew.
+      EndSession("block abandoned by the host");
       continue;
     }
     if ((fds[1].revents | fds[2].revents) != 0) {

@@ -60,6 +60,9 @@ std::optional<Fault> ParseFault(const std::string& text) {
   if (parts[0] == "no-reply" && parts.size() == 3) {
     return Fault::NoReply(command, reply);
   }
+  if ((parts[0] == "stall-in" || parts[0] == "stall-out") && parts.size() == 3) {
+    return Fault::Stall(command, reply, parts[0] == "stall-in");
+  }
   if (parts.size() != 4 || !ParseByte(parts[3], value)) {
     return std::nullopt;
   }
@@ -68,6 +71,9 @@ std::optional<Fault> ParseFault(const std::string& text) {
   }
   if (parts[0] == "code") {
     return Fault::ReplyCode(command, reply, value);
+  }
+  if (parts[0] == "late") {
+    return Fault::Late(command, reply, std::size_t{value} * 100);
   }
   return std::nullopt;
 }
@@ -93,8 +99,11 @@ std::string EmulatorUsage() {
          "                           (scripts/usb-gadget sets one up and binds it)\n"
          "  --fault FAULT            play one fault once; FAULT is KIND:CMD:REPLY[:VALUE]: at\n"
          "                           reply REPLY (from 0) of command CMD, no-reply, short\n"
-         "                           (VALUE bytes sent) or code (byte 0 = VALUE); repeatable,\n"
-         "                           as in: --fault no-reply:0x20:0\n"
+         "                           (VALUE bytes sent), code (byte 0 = VALUE), late (sent\n"
+         "                           VALUE tenths of a second late), stall-in (the IN endpoint\n"
+         "                           halted instead) or stall-out (the OUT endpoint halted\n"
+         "                           after it; both USB only); repeatable, as in:\n"
+         "                           --fault no-reply:0x20:0\n"
          "  --verbose                print every session and command on standard error\n"
          "  --help                   show this text\n"
          "\n"
@@ -171,7 +180,9 @@ std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::strin
       }
       const auto fault = ParseFault(text);
       if (!fault) {
-        error = "--fault must be no-reply:CMD:REPLY, short:CMD:REPLY:LENGTH or code:CMD:REPLY:CODE";
+        error =
+            "--fault must be no-reply:CMD:REPLY, short:CMD:REPLY:LENGTH, code:CMD:REPLY:CODE, "
+            "late:CMD:REPLY:TENTHS, stall-in:CMD:REPLY or stall-out:CMD:REPLY";
         return std::nullopt;
       }
       options.console.faults.push_back(*fault);

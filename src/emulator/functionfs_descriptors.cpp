@@ -32,7 +32,7 @@ void SetLe32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
 void PutInterface(std::vector<std::uint8_t>& out) {
   // bLength, bDescriptorType, bInterfaceNumber, bAlternateSetting,
   // bNumEndpoints, class, subclass, protocol, iInterface (string 1).
-  out.insert(out.end(), {9, kInterfaceDescriptor, 0, 0, 2, kVendorClass, 0, 0, 1});
+  out.insert(out.end(), {9, kInterfaceDescriptor, 0, 0, 3, kVendorClass, 0, 0, 1});
 }
 
 void PutEndpoint(std::vector<std::uint8_t>& out, std::uint8_t address, std::uint16_t maxPacket) {
@@ -42,9 +42,12 @@ void PutEndpoint(std::vector<std::uint8_t>& out, std::uint8_t address, std::uint
 }
 
 void PutSpeed(std::vector<std::uint8_t>& out, std::uint16_t maxPacket) {
+  // The console's layout: its driver opens the first endpoint as PIPE00 and
+  // the third as PIPE02; the second is the console's own.
   PutInterface(out);
-  PutEndpoint(out, 0x01, maxPacket);
-  PutEndpoint(out, 0x82, maxPacket);
+  PutEndpoint(out, 0x81, maxPacket);
+  PutEndpoint(out, 0x02, maxPacket);
+  PutEndpoint(out, 0x03, maxPacket);
 }
 
 }  // namespace
@@ -54,8 +57,8 @@ std::vector<std::uint8_t> FunctionFsDescriptors() {
   PutLe32(out, FUNCTIONFS_DESCRIPTORS_MAGIC_V2);
   PutLe32(out, 0);  // length, set below
   PutLe32(out, FUNCTIONFS_HAS_FS_DESC | FUNCTIONFS_HAS_HS_DESC);
-  PutLe32(out, 3);  // full-speed descriptors
-  PutLe32(out, 3);  // high-speed descriptors
+  PutLe32(out, 4);  // full-speed descriptors
+  PutLe32(out, 4);  // high-speed descriptors
   PutSpeed(out, 64);
   PutSpeed(out, 512);
   SetLe32(out, 4, static_cast<std::uint32_t>(out.size()));

@@ -121,19 +121,38 @@ bool GadgetConsole::Submit(std::unique_ptr<Operation> op) {
 }
 
 void GadgetConsole::SubmitRead() {
-  if (!enabled_ || reading_) {
+  if (!enabled_ || read_ != nullptr) {
     return;
   }
   auto op = std::make_unique<Operation>();
   op->read = true;
   op->length = wire::kPacketSize;  // exactly one packet: see the class comment
-  reading_ = Submit(std::move(op));
+  Operation* submitted = op.get();
+  if (Submit(std::move(op))) {
+    read_ = submitted;
+  }
+}
+
+void GadgetConsole::Halt(int fd, const char* which) {
+  // An I/O against the endpoint's direction halts it (FunctionFS answers
+  // EBADMSG). The console drops the exchange it was in.
+  std::uint8_t byte = 0;
+  const ssize_t n = fd == in_ ? ::read(fd, &byte, 1) : ::write(fd, &byte, 1);
+  Log(std::string(which) +
+      (n < 0 && errno == EBADMSG ? " endpoint halted" : " endpoint not halted"));
+  responder_.Abandon();
 }
 
 void GadgetConsole::SubmitNextWrite() {
+  while (enabled_ && !writing_ && !replies_.empty() &&
+         replies_.front().halt == OutgoingReply::Halt::kIn) {
+    replies_.pop_front();
+    Halt(in_, "IN");
+  }
   if (!enabled_ || writing_ || replies_.empty()) {
     return;
   }
+  const bool haltOut = replies_.front().halt == OutgoingReply::Halt::kOut;
   auto op = std::make_unique<Operation>();
   op->buffer = replies_.front().bytes;
   op->length = replies_.front().length;
@@ -144,6 +163,9 @@ void GadgetConsole::SubmitNextWrite() {
     replies_.push_front({Packet{}, 0});
   }
   writing_ = Submit(std::move(op));
+  if (haltOut) {
+    Halt(out_, "OUT");
+  }
 }
 
 void GadgetConsole::CancelAll() {
@@ -156,11 +178,25 @@ void GadgetConsole::CancelAll() {
   }
 }
 
+void GadgetConsole::CancelWrites() {
+  if (aio_ == 0) {
+    return;
+  }
+  for (Operation* op : pending_) {
+    if (!op->read) {
+      io_event ignored{};
+      ::syscall(__NR_io_cancel, aio_, &op->control, &ignored);
+    }
+  }
+}
+
 void GadgetConsole::StartSession() {
+  // Replies of an earlier session are not sent. The read in flight stays:
+  // a packet it brings was sent after the host set the interface, so it is
+  // the new host's first one.
   ++generation_;
-  CancelAll();
+  CancelWrites();
   enabled_ = true;
-  reading_ = false;
   writing_ = false;
   replies_.clear();
   responder_.StartSession();
@@ -179,7 +215,7 @@ void GadgetConsole::EndSession(const char* why) {
   ++generation_;
   CancelAll();
   enabled_ = false;
-  reading_ = false;
+  read_ = nullptr;
   writing_ = false;
   replies_.clear();
   responder_.Abandon();
@@ -224,31 +260,39 @@ void GadgetConsole::OnEvent(const std::uint8_t* event) {
 }
 
 void GadgetConsole::OnCompleted(Operation& op, long long result) {
-  if (op.generation != generation_) {
-    return;  // of a session that has ended
-  }
   if (op.read) {
-    reading_ = false;
-  } else {
+    const bool current = &op == read_;
+    if (current) {
+      read_ = nullptr;
+    }
+    // A packet the host sent is never dropped while a session runs, even
+    // when the read was submitted in an earlier one. Out of a session (the
+    // console gave up on a block) nothing is taken until the host sets the
+    // interface again.
+    if (result > 0 && enabled_) {
+      const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(result), op.length);
+      for (const OutgoingReply& reply : responder_.OnPacket({op.buffer.data(), n})) {
+        replies_.push_back(reply);
+      }
+      if (responder_.LeaveRequested()) {
+        // The host left; the device stays configured, so the next host
+        // session starts with the next packet.
+        Log("host left");
+        responder_.StartSession();
+      }
+    } else if (result < 0) {
+      Log("read ended: " + std::string(std::strerror(static_cast<int>(-result))));
+    }
+    // A read that failed in this session waits for the next ENABLE; one
+    // submitted before it failed with the reset that came with it.
+    if (current && (result >= 0 || op.generation != generation_)) {
+      SubmitRead();
+    }
+  } else if (op.generation == generation_) {
     writing_ = false;
-  }
-  if (result < 0) {
-    // The endpoints were disabled (host gone, cable pulled) or failed.
-    EndSession(op.read ? "read failed" : "write failed");
-    return;
-  }
-  if (op.read) {
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(result), op.length);
-    for (const OutgoingReply& reply : responder_.OnPacket({op.buffer.data(), n})) {
-      replies_.push_back(reply);
+    if (result < 0) {
+      Log("write ended: " + std::string(std::strerror(static_cast<int>(-result))));
     }
-    if (responder_.LeaveRequested()) {
-      // The host left; the device stays configured, so the next host
-      // session starts with the next packet.
-      Log("host left");
-      responder_.StartSession();
-    }
-    SubmitRead();
   }
   SubmitNextWrite();
 }
@@ -291,8 +335,10 @@ void GadgetConsole::Run() {
       return;
     }
     if (ready == 0) {
-      Log("block abandoned by the host");
-      responder_.Abandon();
+      // The host stopped inside a block. Its remaining data packets must
+      // never be read as commands: the session ends, and the console takes
+      // nothing until the host sets the interface again.
+      EndSession("block abandoned by the host");
       continue;
     }
     if ((fds[1].revents & POLLIN) != 0) {

@@ -23,8 +23,11 @@ namespace zq::emu {
 //
 // Serving: ep0's events drive the session. ENABLE (the host configured the
 // device, or set the interface's alternate setting as the host transport
-// does when it claims it) starts a fresh session; DISABLE, UNBIND and a
-// cable pulled end it, as a closed socket does. One read of exactly 256
+// does when it claims it) starts a fresh session; DISABLE and UNBIND (a
+// cable pulled) end it, as a closed socket does, and so does a block whose
+// data stops coming, after which nothing is read until the next ENABLE. A
+// failed transfer ends nothing by itself, and a read that brought a packet
+// is always served. One read of exactly 256
 // bytes is kept queued on the OUT endpoint (a larger read would wait for
 // more at full speed, where a 256-byte transfer ends without a short
 // packet); replies go out one write each on the IN endpoint, in order. The
@@ -55,9 +58,11 @@ class GadgetConsole {
   bool Submit(std::unique_ptr<Operation> op);
   void SubmitRead();
   void SubmitNextWrite();
+  void Halt(int fd, const char* which);
   void ReapCompletions();
   void OnCompleted(Operation& op, long long result);
   void CancelAll();
+  void CancelWrites();
 
   ConsoleConfig config_;
   std::filesystem::path functionFs_;
@@ -69,8 +74,8 @@ class GadgetConsole {
   int aioFd_ = -1;
   aio_context_t aio_ = 0;
   bool enabled_ = false;
-  std::uint64_t generation_ = 0;  // sessions so far; completions of older ones are dropped
-  bool reading_ = false;
+  std::uint64_t generation_ = 0;  // sessions so far; writes of older ones are dropped
+  Operation* read_ = nullptr;     // the read in flight on the OUT endpoint
   bool writing_ = false;
   std::uint16_t inMaxPacket_ = 512;
   std::deque<OutgoingReply> replies_;

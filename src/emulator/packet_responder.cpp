@@ -93,7 +93,7 @@ void PacketResponder::Pace(std::size_t dataBytes) {
   std::this_thread::sleep_until(due);
 }
 
-bool PacketResponder::ApplyFault(OutgoingReply& reply) {
+bool PacketResponder::ApplyFault(OutgoingReply& reply, std::chrono::milliseconds& delay) {
   std::lock_guard lock(mutex_);
   for (auto it = faults_.begin(); it != faults_.end(); ++it) {
     if (it->command != protocol_.Command() || it->reply != replyIndex_) {
@@ -114,6 +114,15 @@ bool PacketResponder::ApplyFault(OutgoingReply& reply) {
         for (std::size_t i = 0; i < it->bytes.size() && it->offset + i < reply.bytes.size(); ++i) {
           reply.bytes[it->offset + i] = it->bytes[i];
         }
+        break;
+      case Fault::Kind::kLate:
+        delay = std::chrono::milliseconds(it->length);
+        break;
+      case Fault::Kind::kStallIn:
+        reply.halt = OutgoingReply::Halt::kIn;
+        break;
+      case Fault::Kind::kStallOut:
+        reply.halt = OutgoingReply::Halt::kOut;
         break;
     }
     faults_.erase(it);
@@ -146,8 +155,12 @@ std::vector<OutgoingReply> PacketResponder::OnPacket(std::span<const std::uint8_
   std::vector<OutgoingReply> out;
   for (const Packet& reply : replies) {
     OutgoingReply outgoing{reply, reply.size()};
-    const bool send = ApplyFault(outgoing);
+    std::chrono::milliseconds delay{0};
+    const bool send = ApplyFault(outgoing, delay);
     ++replyIndex_;
+    if (delay.count() > 0) {
+      std::this_thread::sleep_for(delay);  // a console slow to answer
+    }
     if (send) {
       out.push_back(outgoing);
     }

@@ -22,14 +22,20 @@ namespace zq::emu {
 //   kShortReply: only the first `length` bytes of the reply are sent;
 //   kReplyCode:  byte 0 of the reply is replaced by `code`;
 //   kPatch:      the reply's bytes from `offset` on are replaced by `bytes`
-//                (a bogus size, chunk length or name length).
+//                (a bogus size, chunk length or name length);
+//   kLate:       the reply is sent `length` milliseconds late;
+//   kStallIn:    instead of the reply the console halts its IN endpoint;
+//   kStallOut:   after the reply the console halts its OUT endpoint.
+// The console drops the exchange when it halts an endpoint. Over the device
+// directory's sockets, which cannot halt, kStallIn sends nothing and
+// kStallOut is the plain reply.
 // `command` is the command code the host started the exchange with (0x40,
 // 0x95, 0xD0, ...); `reply` counts that command's replies from 0. For
 // example Fault::ReplyCode(0x95, 2, 0xFF) answers the third reply of a full
 // listing with 0xFF (a listing that fails half-way), and Fault::NoReply(0x70,
 // 0) leaves the file size of a receive unanswered.
 struct Fault {
-  enum class Kind { kNoReply, kShortReply, kReplyCode, kPatch };
+  enum class Kind { kNoReply, kShortReply, kReplyCode, kPatch, kLate, kStallIn, kStallOut };
   Kind kind = Kind::kNoReply;
   std::uint8_t command = 0;
   int reply = 0;
@@ -57,6 +63,17 @@ struct Fault {
     f.code = code;
     return f;
   }
+  static Fault Late(std::uint8_t command, int reply, std::size_t milliseconds) {
+    Fault f = NoReply(command, reply);
+    f.kind = Kind::kLate;
+    f.length = milliseconds;
+    return f;
+  }
+  static Fault Stall(std::uint8_t command, int reply, bool in) {
+    Fault f = NoReply(command, reply);
+    f.kind = in ? Kind::kStallIn : Kind::kStallOut;
+    return f;
+  }
   static Fault Patch(std::uint8_t command, int reply, std::size_t offset,
                      std::vector<std::uint8_t> bytes) {
     Fault f = NoReply(command, reply);
@@ -76,8 +93,9 @@ struct ConsoleConfig {
   std::uint8_t firmwareMinor = 0;
   bool unformatted = false;
   std::uint32_t speedKiBPerSecond = 0;  // file data rate; 0 = no limit
-  // The console abandons a block whose data packets stop coming for this long
-  // (a host that stopped in the middle of a block), and waits for a command.
+  // The console gives up on a block whose data packets stop coming for this
+  // long (a host that stopped in the middle of a block) and ends the host's
+  // session, so that no data packet is ever taken for a command.
   std::chrono::milliseconds blockGap{2000};
   std::function<void(const std::string&)> log;  // --verbose lines; empty = silent
   std::vector<Fault> faults;                    // played once each, in order
@@ -85,8 +103,10 @@ struct ConsoleConfig {
 
 // One reply as it goes out: the packet and how many of its bytes are sent.
 struct OutgoingReply {
+  enum class Halt { kNone, kIn, kOut };
   Packet bytes;
   std::size_t length;
+  Halt halt = Halt::kNone;  // kIn: halt IN instead of sending; kOut: halt OUT after it
 };
 
 // What the console does with each packet of a session, whatever carries the
@@ -126,8 +146,9 @@ class PacketResponder {
  private:
   void ApplyPending();
   void Pace(std::size_t dataBytes);
-  // Plays the first queued fault meant for this reply; false when it is dropped.
-  bool ApplyFault(OutgoingReply& reply);
+  // Plays the first queued fault meant for this reply; false when it is
+  // dropped. `delay` gets how late it goes out.
+  bool ApplyFault(OutgoingReply& reply, std::chrono::milliseconds& delay);
 
   Card card_;
   ConsoleProtocol protocol_;

@@ -39,7 +39,19 @@ void LinkSession::Reset() {
   ClosePipes();
 }
 
+Status LinkSession::Settle(Status s) {
+  if (s == kPipeGone) {
+    connected_ = false;
+    ClosePipes();
+    return status::kIoFailed;
+  }
+  return s;
+}
+
 Status LinkSession::Step(Status s) {
+  if (s != status::kOk) {
+    outOfStep_ = true;
+  }
   if (s == status::kTimedOut) {
     connected_ = false;
     return status::kTimedOut;
@@ -47,12 +59,38 @@ Status LinkSession::Step(Status s) {
   return s == status::kOk ? status::kOk : status::kIoFailed;
 }
 
+Status LinkSession::StoppedInside() {
+  needsFreshSession_ = true;
+  return status::kStopped;
+}
+
+Status LinkSession::BringInStep() {
+  if (needsFreshSession_) {
+    // The console still waits for the rest of a block (or the host's go-on
+    // inside a chunk) and would take the next command for it. Opening the
+    // pipes anew starts a fresh session: the console drops the exchange.
+    needsFreshSession_ = false;
+    outOfStep_ = false;
+    return Connect();
+  }
+  if (outOfStep_) {
+    outOfStep_ = false;
+    if (readPipe_) {
+      readPipe_->Resync();
+    }
+    if (writePipe_) {
+      writePipe_->Resync();
+    }
+  }
+  return status::kOk;
+}
+
 Status LinkSession::WritePacket() {
   if (!writePipe_) {
     return status::kIoFailed;
   }
   std::size_t transferred = 0;
-  const Status s = worker_->TimedWrite(*writePipe_, packet_, transferred, Seconds(5));
+  const Status s = Settle(worker_->TimedWrite(*writePipe_, packet_, transferred, Seconds(5)));
   if (s == status::kOk && transferred != kPacketSize) {
     return status::kIoFailed;  // a packet that did not go out whole
   }
@@ -60,6 +98,10 @@ Status LinkSession::WritePacket() {
 }
 
 Status LinkSession::SendCode(std::uint8_t code) {
+  // Every command starts with a code packet; inside an exchange no flag is set.
+  if (const Status s = BringInStep(); s != status::kOk) {
+    return s;
+  }
   packet_.fill(0);
   packet_[0] = code;
   return WritePacket();
@@ -99,14 +141,18 @@ Status LinkSession::ReceiveReply(int timeoutSeconds) {
   if (!readPipe_) {
     return status::kIoFailed;
   }
-  return worker_->TimedRead(*readPipe_, packet_, received_, Seconds(timeoutSeconds));
+  return Settle(worker_->TimedRead(*readPipe_, packet_, received_, Seconds(timeoutSeconds)));
 }
 
 Status LinkSession::ReadReply(int timeoutSeconds) {
   if (const Status s = Step(ReceiveReply(timeoutSeconds)); s != status::kOk) {
     return s;
   }
-  return received_ == kPacketSize ? status::kOk : status::kCommError;
+  if (received_ != kPacketSize) {
+    outOfStep_ = true;
+    return status::kCommError;
+  }
+  return status::kOk;
 }
 
 Status LinkSession::Expect(int timeoutSeconds, std::uint8_t expected, bool pathMissing,
@@ -127,6 +173,7 @@ Status LinkSession::Expect(int timeoutSeconds, std::uint8_t expected, bool pathM
   if (unformatted && code == wire::reply::kNotFormatted) {
     return status::kUnformatted;
   }
+  outOfStep_ = true;  // a reply out of place may belong to another exchange
   return status::kCommError;
 }
 
@@ -156,6 +203,8 @@ Status LinkSession::SimpleCommand(std::uint8_t code, std::string_view text, int 
 
 Status LinkSession::Connect() {
   connected_ = false;
+  outOfStep_ = false;
+  needsFreshSession_ = false;
   readPipeName_ = kConsoleToHostPipe;
   writePipeName_ = kHostToConsolePipe;
   ClosePipes();
@@ -165,6 +214,8 @@ Status LinkSession::Connect() {
     ClosePipes();
     return status::kOpenPortFailed;
   }
+  // Nothing a console sent before this session may answer its first command.
+  readPipe_->Resync();
   if (const Status s = Step(SendCode(wire::cmd::kIdentify)); s != status::kOk) {
     return s;
   }
@@ -182,13 +233,26 @@ Status LinkSession::Connect() {
 
 Status LinkSession::Disconnect() {
   Status s = status::kOk;
-  if (writePipe_) {
+  // A console still inside a stopped exchange would take the leave packet
+  // for its data; closing the pipes ends its session all the same.
+  if (writePipe_ && !needsFreshSession_) {
     s = Step(SendCode(wire::cmd::kLeave));
   }
   ClosePipes();
+  needsFreshSession_ = false;
+  outOfStep_ = false;
   // Both pipes are gone, so the link is down whatever the leave packet did.
   connected_ = false;
   return s == status::kTimedOut || s == status::kIoFailed ? s : status::kOk;
+}
+
+bool LinkSession::ConsoleGone() {
+  return (readPipe_ && readPipe_->PeerGone()) || (writePipe_ && writePipe_->PeerGone());
+}
+
+void LinkSession::Drop() {
+  ClosePipes();
+  connected_ = false;
 }
 
 Status LinkSession::Query(int kind, std::span<std::uint8_t> out) {

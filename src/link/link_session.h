@@ -46,10 +46,17 @@ class LinkSession {
   void Reset();
   // How long a second of the time-outs lasts from the next packet on.
   void SetTiming(LinkTiming timing) { timing_ = timing; }
+  LinkTiming Timing() const { return timing_; }
 
   Status Connect();
   Status Disconnect();
   bool IsConnected() const { return connected_; }
+  // Whether the console's end of an open pipe is known to be gone; looks
+  // without waiting and without sending anything.
+  bool ConsoleGone();
+  // Closes both pipes and clears the connected flag without telling the
+  // console: for a console that is no longer there to be told.
+  void Drop();
 
   // kind 2: identification (24 bytes); kind 6: disk information (three
   // 32-bit numbers, 12 bytes). `out` must hold that many bytes.
@@ -103,6 +110,15 @@ class LinkSession {
  private:
   std::chrono::milliseconds Seconds(int seconds) const { return seconds * timing_.second; }
   void ClosePipes();
+  // A pipe call's outcome: a pipe whose device or peer is gone drops both
+  // pipes and the connected flag (the next Connect searches again) and is -5.
+  Status Settle(Status s);
+  // Before a command's first packet: after an exchange that was left in the
+  // middle of a block or a chunk, a fresh session (the pipes opened anew);
+  // after one that failed, the pipes brought back in step.
+  Status BringInStep();
+  // The exchange stopped with -3 inside a command: the console is still in it.
+  Status StoppedInside();
   // The common step rules: a time-out clears the connected flag (-1), any
   // other failure of the pipe call is -5.
   Status Step(Status s);
@@ -136,6 +152,8 @@ class LinkSession {
   bool connected_ = false;
   std::uint32_t blockSize_ = kLargeBlock;
   std::size_t received_ = 0;
+  bool outOfStep_ = false;          // an exchange failed: resync the pipes first
+  bool needsFreshSession_ = false;  // an exchange was stopped inside a command
   std::array<std::uint8_t, 24> identification_{};
   std::uint8_t firmwareMajor_ = 0;
   std::uint8_t firmwareMinor_ = 0;

@@ -139,7 +139,7 @@ Status LinkSession::SendFile(std::span<const std::uint8_t> data, std::string_vie
       }
       offset += n;
       if (onPacket && onPacket(TransferProgress{offset, size, n}) == status::kStopped) {
-        return status::kStopped;
+        return StoppedInside();  // the console waits for the rest of the block
       }
     }
   }
@@ -164,7 +164,7 @@ Status LinkSession::ReceiveFile(std::string_view path, std::string_view displayN
   }
   if (onStart && onStart(TransferStart{std::string(path), {}, std::string(displayName), total}) ==
                      status::kStopped) {
-    return status::kStopped;
+    return StoppedInside();  // the console waits for the host's next step
   }
   if (total == 0) {
     // Nothing to fetch: the exchange ends at once.
@@ -212,7 +212,7 @@ Status LinkSession::ReceiveChunks(std::uint32_t total, std::vector<std::uint8_t>
       inChunk += n;
       const auto done = static_cast<std::uint32_t>(out.size());
       if (onPacket && onPacket(TransferProgress{done, total, n}) == status::kStopped) {
-        return status::kStopped;
+        return StoppedInside();  // the console waits for the go-on inside a chunk
       }
       if (done == total) {
         if (inChunk != chunk) {

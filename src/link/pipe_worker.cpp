@@ -6,7 +6,16 @@ namespace zq {
 namespace {
 
 Status ToStatus(IoResult r) {
-  return r == IoResult::kOk ? status::kOk : status::kIoFailed;
+  switch (r) {
+    case IoResult::kOk:
+      return status::kOk;
+    case IoResult::kTimedOut:
+      return status::kTimedOut;
+    case IoResult::kGone:
+      return kPipeGone;
+    default:
+      return status::kIoFailed;
+  }
 }
 
 }  // namespace

@@ -14,6 +14,10 @@
 
 namespace zq {
 
+// Not a status of the link: the pipe's device or peer is gone for good. The
+// session turns it into status::kIoFailed after dropping its pipes.
+inline constexpr Status kPipeGone = -1000;
+
 // Moves one packet at a time through an endpoint with a time-out. A pipe call
 // can block for ever when the console stops answering, so every call that has
 // to wait runs on the one worker thread, which the caller abandons after the
@@ -38,7 +42,9 @@ class PipeWorker {
 
   // status::kOk when the call finished within `timeout` (`transferred` holds
   // the bytes moved; a short read is not an error here), status::kTimedOut
-  // after more than `timeout`, status::kIoFailed when the system call failed.
+  // after more than `timeout` (or when the transport's own limit ran out),
+  // kPipeGone when the device or its peer is gone, status::kIoFailed when the
+  // system call failed otherwise.
   Status TimedWrite(Endpoint& endpoint, std::span<const std::uint8_t> packet,
                     std::size_t& transferred, std::chrono::milliseconds timeout);
   Status TimedRead(Endpoint& endpoint, std::span<std::uint8_t> buffer, std::size_t& transferred,

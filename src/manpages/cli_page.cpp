@@ -62,7 +62,10 @@ ManPage CliPage(const Release& release) {
   }
   page.sections.push_back(std::move(commands));
 
-  page.sections.push_back(HostEnvironment());
+  ManSection environment = HostEnvironment();
+  environment.items.push_back(
+      {"ZQ61_UDEV_RULES_DIR", "Where usb --adopt puts a udev rule, instead of /etc/udev/rules.d."});
+  page.sections.push_back(std::move(environment));
   page.seeAlso = {"zq61", "zq61-emu"};
   return page;
 }

@@ -35,7 +35,8 @@ ManSection HostEnvironment() {
         "only). Unset or any other value: USB devices first, then the device directory."},
        {"ZQ61_USB_IDS",
         "Further USB IDs of consoles, as vvvv:pppp[,vvvv:pppp...] in hexadecimal, beside the "
-        "built-in 1209:0005 of the emulator's USB gadget."}});
+        "built-in 1209:0005 of the emulator's USB gadget and the IDs adopted with zq61-cli usb "
+        "--adopt (kept in ~/.config/ZQ61 Program/usb-ids)."}});
   return section;
 }
 

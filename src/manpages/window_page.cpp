@@ -21,8 +21,12 @@ ManPage WindowPage(const Release& release) {
         "file they replace, uninstalls and backs up installed games, and fills an MP3 basket "
         "whose ID3v1 tags are edited before the files go to the card's MP3 folder.",
         "At start the program asks for the console to be connected and set to PC-Link mode, "
-        "then opens the link. When no console answers, the window stays open with empty views; "
-        "start it again once the console is there.",
+        "then opens the link. When no console answers, the window opens all the same: the PC's "
+        "side works, the card's node is grayed and the status bar says \"not connected to "
+        "ZQ61\". It connects by itself within about two seconds of a console appearing, shows "
+        "the card's sizes and the card, and notices a console that goes away (unplugged, "
+        "switched off, or silent after a time-out) without a message box, to reconnect when it "
+        "answers again, at the folder that was shown. No restart is needed.",
         "Given a FILE (the desktop passes one when a package or patch is opened in the file "
         "manager), the program installs the package (.fpk, .zpk) or applies the patch (.zqt) once "
         "the console is connected, as if it had been chosen with Install or Patch. While a "
@@ -31,6 +35,9 @@ ManPage WindowPage(const Release& release) {
         "Files and folders dragged from the file manager onto the list or onto a folder of the "
         "tree are copied there as Paste copies; rows dragged out land in the file manager, and "
         "Copy and Paste exchange files with it through the clipboard.",
+        "A USB device whose ID no list names but whose interface is laid out as the console's "
+        "is a candidate: the window asks once whether to use it as the ZQ61 and remembers the "
+        "answer (as zq61-cli usb --adopt does); it is never written to before that.",
         "Without the hardware, zq61-emu stands in for the console."},
        {}});
 
@@ -52,6 +59,8 @@ ManPage WindowPage(const Release& release) {
 
   ManSection files{"files", true, {}, {}};
   files.items = {
+      {"~/.config/ZQ61 Program/usb-ids",
+       "The USB IDs adopted as consoles, one vvvv:pppp a line, shared with zq61-cli."},
       {"~/.config/ZQ61 Program/ZQ61.conf",
        "The settings: the folders of packages, patches and MP3 files, and the mode. When "
        "$XDG_CONFIG_HOME is set, it takes the place of ~/.config."},

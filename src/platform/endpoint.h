@@ -14,6 +14,8 @@ enum class IoResult {
   kWouldBlock,  // only from the Try calls: nothing could move without waiting
   kCancelled,   // the cancel signal fired while the call waited
   kFailed,      // the system call failed
+  kGone,        // the device or its peer is gone: the pipe will never move again
+  kTimedOut,    // a limit of the transport's own ran out (a write the device never took)
 };
 
 // One open pipe of the console: each write sends one packet, each read takes
@@ -42,6 +44,16 @@ class Endpoint {
     (void)wait;
     return false;
   }
+
+  // Whether the console's end is known to be gone (it closed the pipe, or
+  // the device left), found without waiting and without taking a packet.
+  // A transport that cannot tell answers false.
+  virtual bool PeerGone() { return false; }
+
+  // Brings the pipe back in step before a new exchange, after one that was
+  // abandoned or failed: whatever is left of an old reply is read and thrown
+  // away, and a halted pipe is made usable again.
+  virtual void Resync() {}
 };
 
 }  // namespace zq

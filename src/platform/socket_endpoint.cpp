@@ -46,6 +46,9 @@ IoResult SocketEndpoint::TryWrite(std::span<const std::uint8_t> packet, std::siz
     if (errno == EINTR) {
       continue;
     }
+    if (errno == EPIPE || errno == ECONNRESET || errno == ENOTCONN) {
+      return IoResult::kGone;
+    }
     return errno == EAGAIN || errno == EWOULDBLOCK ? IoResult::kWouldBlock : IoResult::kFailed;
   }
 }
@@ -65,12 +68,30 @@ IoResult SocketEndpoint::TryRead(std::span<std::uint8_t> buffer, std::size_t& tr
   }
 }
 
+void SocketEndpoint::Resync() {
+  std::uint8_t drop[512];
+  while (::recv(fd_, drop, sizeof drop, MSG_DONTWAIT) > 0) {
+  }
+}
+
 bool SocketEndpoint::WaitReady(bool forWrite, std::chrono::microseconds wait) {
   const short events = forWrite ? POLLOUT : POLLIN;
   pollfd p{fd_, events, 0};
   timespec limit{static_cast<time_t>(wait.count() / 1000000),
                  static_cast<long>(wait.count() % 1000000) * 1000};
   return ::ppoll(&p, 1, &limit, nullptr) == 1 && (p.revents & events) != 0;
+}
+
+bool SocketEndpoint::PeerGone() {
+  pollfd p{fd_, POLLIN | POLLRDHUP, 0};
+  if (::poll(&p, 1, 0) != 1) {
+    return false;
+  }
+  if ((p.revents & (POLLHUP | POLLRDHUP | POLLERR)) != 0) {
+    return true;
+  }
+  // A packet waiting is a late reply, not a departure: it stays for the next read.
+  return false;
 }
 
 IoResult SocketEndpoint::Write(std::span<const std::uint8_t> packet, std::size_t& transferred,

@@ -8,8 +8,8 @@ namespace zq {
 
 // An endpoint on a connected Unix SOCK_SEQPACKET socket: one send is one
 // packet, a short packet is a short read, and a peer that left reads as 0
-// bytes. The socket is non-blocking; the blocking calls wait in poll() on the
-// socket and the cancel descriptor together.
+// bytes; a write to a peer that left is kGone. The socket is non-blocking; the blocking calls wait
+// in poll() on the socket and the cancel descriptor together.
 class SocketEndpoint final : public Endpoint {
  public:
   explicit SocketEndpoint(int fd) : fd_(fd) {}
@@ -24,6 +24,9 @@ class SocketEndpoint final : public Endpoint {
   IoResult TryWrite(std::span<const std::uint8_t> packet, std::size_t& transferred) override;
   IoResult TryRead(std::span<std::uint8_t> buffer, std::size_t& transferred) override;
   bool WaitReady(bool forWrite, std::chrono::microseconds wait) override;
+  bool PeerGone() override;
+  // Reads and drops every packet already queued.
+  void Resync() override;
 
   int Fd() const { return fd_; }
 

@@ -4,7 +4,7 @@
 
 #include "platform/device_directory.h"
 #include "platform/directory_transport.h"
-#include "platform/usb_transport.h"
+#include "platform/usb/usb_transport.h"
 
 namespace zq {
 

@@ -55,6 +55,9 @@ class CZQ61View : public QWidget {
   void InsertColumns();
 
   bool RefillList();
+  // No console to read from: a console folder shown loses its rows (the
+  // folder stays the list's, to be shown again when a console is back).
+  void ShowConsoleUnreachable();
   void NavigateTo(const std::string& path);
   void SetListStyle(int style);
   int GetListStyle() const { return style_; }

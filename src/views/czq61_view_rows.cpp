@@ -68,6 +68,14 @@ bool CZQ61View::RefillList() {
   return true;
 }
 
+void CZQ61View::ShowConsoleUnreachable() {
+  if (!IsConsolePath(currentPath_)) {
+    return;
+  }
+  EndNewFolderEdit();
+  model_->removeRows(0, model_->rowCount());
+}
+
 bool CZQ61View::FillConsoleRows() {
   const auto& icons = ViewIcons::Get();
   if (!IsConsoleRoot(currentPath_)) {

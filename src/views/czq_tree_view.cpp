@@ -193,6 +193,9 @@ void CZQTreeView::SelectShownFolderQuietly() {
 }
 
 void CZQTreeView::ExpandConsoleNode(QTreeWidgetItem* node, const std::string& path) {
+  if (consoleNode_ != nullptr && consoleNode_->isDisabled()) {
+    return;  // no console to read from: the node stays empty
+  }
   EntryList entries;
   const Status result = context_.operations.Link().ListFolder(entries, path, ListMode::NamesOnly);
   if (result != status::kOk) {

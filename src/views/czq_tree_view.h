@@ -49,6 +49,9 @@ class CZQTreeView : public QTreeWidget {
   // The mode refresh: collapse the console node and forget its children, so
   // that they are read again at the next expansion.
   void CollapseConsoleNode();
+  // The console node while no console is connected: collapsed, emptied and
+  // grayed (nothing below it can be read); given back when one is.
+  void SetConsoleReachable(bool reachable);
 
   QTreeWidgetItem* ConsoleNode() const { return consoleNode_; }
   QTreeWidgetItem* ComputerNode() const { return computerNode_; }

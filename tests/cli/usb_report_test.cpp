@@ -23,11 +23,12 @@ TEST(UsbReportTest, RowsSayWhetherEachDeviceIsListedAndOpens) {
       UsbCandidateTable({Candidate({0x1209, 5}, true, UsbCandidate::Access::kOpens, ""),
                          Candidate({0x1234, 0xabcd}, false, UsbCandidate::Access::kBusy,
                                    "busy: another program holds it")});
-  EXPECT_NE(table.find("001  1-1.2     1209:0005  yes     ZQ61"), std::string::npos) << table;
+  EXPECT_NE(table.find("001  1-1.2     1209:0005  yes        ZQ61"), std::string::npos) << table;
   EXPECT_NE(table.find("  yes\n"), std::string::npos) << table;
-  EXPECT_NE(table.find("1234:abcd  no"), std::string::npos) << table;
+  EXPECT_NE(table.find("1234:abcd  candidate"), std::string::npos) << table;
   EXPECT_NE(table.find("no: busy: another program holds it\n"), std::string::npos) << table;
   EXPECT_NE(table.find("ZQ61_USB_IDS=vvvv:pppp"), std::string::npos) << table;
+  EXPECT_NE(table.find("zq61-cli usb --adopt"), std::string::npos) << table;
   EXPECT_EQ(table.find("udevadm"), std::string::npos) << table;  // nobody lacks permission
 }
 

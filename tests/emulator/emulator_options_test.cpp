@@ -82,7 +82,11 @@ TEST(EmulatorOptionsTest, FaultTextsAreReadOrRefused) {
       {"short:0x20:0", false},
       {"code:0x100:0:1", false},
       {"short:0x20:0:256", false},
-      {"late:0x20:0:1", false},
+      {"slow:0x20:0:1", false},
+      {"late:0x20:0:15", true, Fault::Kind::kLate, 0x20, 0},
+      {"stall-in:0x20:0", true, Fault::Kind::kStallIn, 0x20, 0},
+      {"stall-out:0xD0:1", true, Fault::Kind::kStallOut, 0xD0, 1},
+      {"stall-in:0x20:0:1", false},
       {"code:0x20:x:1", false},
       {"", false},
   };
@@ -95,6 +99,10 @@ TEST(EmulatorOptionsTest, FaultTextsAreReadOrRefused) {
     EXPECT_EQ(f->kind, c.kind) << c.text;
     EXPECT_EQ(f->command, c.command) << c.text;
     EXPECT_EQ(f->reply, c.reply) << c.text;
+    if (c.kind == Fault::Kind::kLate) {
+      EXPECT_EQ(f->length, 1500u) << c.text;  // tenths of a second
+      continue;
+    }
     EXPECT_EQ(c.kind == Fault::Kind::kShortReply ? f->length : f->code, c.value) << c.text;
   }
 }

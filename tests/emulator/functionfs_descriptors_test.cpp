@@ -11,33 +11,30 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
 }
 
-TEST(FunctionFsDescriptorsTest, FullAndHighSpeedBulkPairOnOneVendorInterface) {
+TEST(FunctionFsDescriptorsTest, TheConsolesLayoutAtFullAndHighSpeed) {
   const auto d = FunctionFsDescriptors();
-  ASSERT_EQ(d.size(), 20u + 2 * (9 + 7 + 7));
+  ASSERT_EQ(d.size(), 20u + 2 * (9 + 3 * 7));
   EXPECT_EQ(Le32(d, 0), 3u);        // descriptors, second format
   EXPECT_EQ(Le32(d, 4), d.size());  // length
   EXPECT_EQ(Le32(d, 8), 1u | 2u);   // full and high speed
-  EXPECT_EQ(Le32(d, 12), 3u);       // full-speed count
-  EXPECT_EQ(Le32(d, 16), 3u);       // high-speed count
-  const std::vector<std::uint8_t> interface = {9, 4, 0, 0, 2, 0xFF, 0, 0, 1};
-  for (const auto& [at, maxPacket] : {std::pair{20u, 64u}, std::pair{43u, 512u}}) {
+  EXPECT_EQ(Le32(d, 12), 4u);       // full-speed count
+  EXPECT_EQ(Le32(d, 16), 4u);       // high-speed count
+  const std::vector<std::uint8_t> interface = {9, 4, 0, 0, 3, 0xFF, 0, 0, 1};
+  for (const auto& [at, maxPacket] : {std::pair{20u, 64u}, std::pair{50u, 512u}}) {
     EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + at, d.begin() + at + 9), interface);
-    const std::vector<std::uint8_t> out = {7,
-                                           5,
-                                           0x01,
-                                           2,
-                                           static_cast<std::uint8_t>(maxPacket),
-                                           static_cast<std::uint8_t>(maxPacket >> 8),
-                                           0};
-    const std::vector<std::uint8_t> in = {7,
-                                          5,
-                                          0x82,
-                                          2,
-                                          static_cast<std::uint8_t>(maxPacket),
-                                          static_cast<std::uint8_t>(maxPacket >> 8),
-                                          0};
-    EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + at + 9, d.begin() + at + 16), out) << at;
-    EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + at + 16, d.begin() + at + 23), in) << at;
+    // PIPE00 a bulk IN, then the console's own OUT, then PIPE02 a bulk OUT.
+    std::size_t e = at + 9;
+    for (const std::uint8_t address : {0x81, 0x02, 0x03}) {
+      const std::vector<std::uint8_t> endpoint = {7,
+                                                  5,
+                                                  address,
+                                                  2,
+                                                  static_cast<std::uint8_t>(maxPacket),
+                                                  static_cast<std::uint8_t>(maxPacket >> 8),
+                                                  0};
+      EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + e, d.begin() + e + 7), endpoint) << at;
+      e += 7;
+    }
   }
 }
 

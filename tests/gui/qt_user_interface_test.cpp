@@ -70,5 +70,29 @@ TEST(QtUserInterfaceTest, MessageBoxesShowTheArrowInsideAWaitCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST(QtUserInterfaceTest, TheHintStandsUnderTheExactMessage) {
+  ProgressWindow progress;
+  QtUserInterface ui(progress);
+  ui.informativeText = [](const std::string& message) {
+    return message == "failed to open USB port" ? std::string("plug it in") : std::string();
+  };
+  std::vector<std::pair<std::string, std::string>> shown;
+  for (const char* message : {"failed to open USB port", "timed out"}) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, &shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown.emplace_back(box->text().toStdString(), box->informativeText().toStdString());
+        box->done(QMessageBox::Ok);
+        timer->stop();
+        timer->deleteLater();
+      }
+    });
+    timer->start(5);
+    ui.ShowMessage(message);
+  }
+  EXPECT_EQ(shown, (std::vector<std::pair<std::string, std::string>>{
+                       {"failed to open USB port", "plug it in"}, {"timed out", ""}}));
+}
+
 }  // namespace
 }  // namespace zq::test

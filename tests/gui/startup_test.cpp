@@ -52,7 +52,7 @@ TEST_F(StartupTest, ANonEmptyPackageFolderIsLeftAlone) {
   EXPECT_EQ(settings.GetString("version", "version"), "0090");
 }
 
-TEST(StartupWithoutConsole, EmptyViewsAndNothingWritten) {
+TEST(StartupWithoutConsole, CardNodeGrayedAndNothingWritten) {
   std::unique_ptr<LinkSession> link;
   {
     EmulatedConsole gone;
@@ -68,8 +68,10 @@ TEST(StartupWithoutConsole, EmptyViewsAndNothingWritten) {
   ASSERT_EQ(ui.Messages().size(), 2U);
   EXPECT_EQ(ui.Messages()[0], std::string(kConnectPrompt));
   EXPECT_EQ(ui.Messages()[1], "failed to open USB port");
-  EXPECT_EQ(frame.List()->Model()->columnCount(), 0);
-  EXPECT_EQ(frame.Tree()->topLevelItemCount(), 0);
+  // The PC's side is ready; the card's node waits, grayed, for a console.
+  EXPECT_EQ(frame.List()->Model()->columnCount(), 4);
+  ASSERT_EQ(frame.Tree()->topLevelItemCount(), 2);
+  EXPECT_TRUE(frame.Tree()->ConsoleNode()->isDisabled());
   EXPECT_FALSE(settings.Has("PATH", "ZPK"));
   EXPECT_FALSE(settings.Has("version", "version"));
 

@@ -16,6 +16,7 @@ struct EmulatedConsole::Impl {
   fs::path root;
   fs::path card;
   fs::path deviceDir;
+  emu::ConsoleConfig config;
   std::unique_ptr<emu::Console> console;
   std::thread thread;
 };
@@ -29,7 +30,7 @@ EmulatedConsole::EmulatedConsole(ConsoleOptions options) : impl_(std::make_uniqu
   impl_->card = impl_->root / "card";
   impl_->deviceDir = impl_->root / "dev";
 
-  emu::ConsoleConfig config;
+  emu::ConsoleConfig& config = impl_->config;
   config.card = impl_->card;
   config.deviceDir = impl_->deviceDir;
   config.interfaceName = "console0";
@@ -38,20 +39,39 @@ EmulatedConsole::EmulatedConsole(ConsoleOptions options) : impl_(std::make_uniqu
   config.firmwareMinor = options.firmwareMinor;
   config.unformatted = options.unformatted;
   config.blockGap = std::chrono::milliseconds(300);
-  impl_->console = std::make_unique<emu::Console>(config);
-  impl_->console->SetRecording(true);
-  std::string error;
-  if (!impl_->console->Open(error)) {
+  try {
+    Plug();
+  } catch (...) {
     fs::remove_all(impl_->root);
+    throw;
+  }
+}
+
+void EmulatedConsole::Plug() {
+  if (impl_->console) {
+    return;
+  }
+  auto console = std::make_unique<emu::Console>(impl_->config);
+  console->SetRecording(true);
+  std::string error;
+  if (!console->Open(error)) {
     throw std::runtime_error("emulated console: " + error);
   }
+  impl_->console = std::move(console);
   impl_->thread = std::thread([console = impl_->console.get()] { console->Run(); });
 }
 
-EmulatedConsole::~EmulatedConsole() {
+void EmulatedConsole::Unplug() {
+  if (!impl_->console) {
+    return;
+  }
   impl_->console->Stop();
   impl_->thread.join();
   impl_->console.reset();
+}
+
+EmulatedConsole::~EmulatedConsole() {
+  Unplug();
   std::error_code ec;
   fs::remove_all(impl_->root, ec);
 }

@@ -43,6 +43,11 @@ class EmulatedConsole {
   // for a test whose subject is a time-out.
   std::unique_ptr<LinkSession> Connected(std::chrono::milliseconds second = kRoomySecond) const;
 
+  // The console switched off (its interface folder goes, its hosts see the
+  // pipes close) and on again, with the same card and device directory.
+  void Unplug();
+  void Plug();
+
   // The console itself, to script faults.
   emu::Console& Console();
 

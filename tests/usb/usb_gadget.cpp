@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -19,19 +20,40 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The gadget's device on the host side, with its device node in place.
-bool DevicePresent() {
+constexpr const char* kGadgetUdc = "/sys/kernel/config/usb_gadget/zq61/UDC";
+
+// The gadget's device folder in sysfs on the host side.
+fs::path DeviceFolder() {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator("/sys/bus/usb/devices", ec)) {
-    if (ReadFile(entry.path() / "idVendor") != "1209\n" ||
-        ReadFile(entry.path() / "idProduct") != "0005\n") {
-      continue;
+    if (ReadFile(entry.path() / "idVendor") == "1209\n" &&
+        ReadFile(entry.path() / "idProduct") == "0005\n") {
+      return entry.path();
     }
-    char node[32];
-    std::snprintf(node, sizeof node, "/dev/bus/usb/%03d/%03d",
-                  std::atoi(ReadFile(entry.path() / "busnum").c_str()),
-                  std::atoi(ReadFile(entry.path() / "devnum").c_str()));
-    return fs::exists(node);
+  }
+  return {};
+}
+
+// The gadget's device on the host side, with its device node in place.
+bool DevicePresent() {
+  const fs::path folder = DeviceFolder();
+  if (folder.empty()) {
+    return false;
+  }
+  char node[32];
+  std::snprintf(node, sizeof node, "/dev/bus/usb/%03d/%03d",
+                std::atoi(ReadFile(folder / "busnum").c_str()),
+                std::atoi(ReadFile(folder / "devnum").c_str()));
+  return fs::exists(node);
+}
+
+bool WaitUntilPresent() {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < end) {
+    if (DevicePresent()) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return false;
 }
@@ -76,6 +98,33 @@ UsbGadget::UsbGadget(const std::vector<std::string>& emulatorArguments) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
+  if (ready_) {
+    std::printf("[ USB      ] the gadget runs at %d Mbit/s\n", UsbSpeedMbps());
+  }
+}
+
+void UsbGadget::Unplug() const {
+  std::ofstream(kGadgetUdc) << "\n";
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (DevicePresent() && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+bool UsbGadget::Plug() const {
+  std::error_code ec;
+  std::string udc;
+  for (const auto& entry : fs::directory_iterator("/sys/class/udc", ec)) {
+    udc = entry.path().filename().string();
+    break;
+  }
+  std::ofstream(kGadgetUdc) << udc << "\n";
+  return WaitUntilPresent();
+}
+
+int UsbSpeedMbps() {
+  const fs::path folder = DeviceFolder();
+  return folder.empty() ? 0 : std::atoi(ReadFile(folder / "speed").c_str());
 }
 
 UsbGadget::~UsbGadget() {

@@ -31,12 +31,20 @@ class UsbGadget {
 
   // Kills the emulator process at once (SIGKILL), as a crash would.
   void KillEmulator() const;
+  // Unbinds the gadget from its device controller, as pulling the cable
+  // does; Plug() binds it again and waits until the host sees the device.
+  void Unplug() const;
+  bool Plug() const;
 
  private:
   TempDir root_{"zq-usb-test"};
   pid_t script_ = -1;
   bool ready_ = false;
 };
+
+// The bus speed the gadget's device runs at on the host side, in Mbit/s
+// (12: full speed, 480: high speed); 0 when there is no such device.
+int UsbSpeedMbps();
 
 // A session through the USB transport alone, its diagnostic lines off.
 std::unique_ptr<LinkSession> UsbSession(

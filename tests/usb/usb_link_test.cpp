@@ -2,14 +2,15 @@
 // dummy_hcd, the host through UsbTransport (libusb). Runs inside the test
 // guest (scripts/usb-vm), as root.
 #include <gtest/gtest.h>
+#include <libusb.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "link/link_session.h"
-#include "platform/usb_ids.h"
-#include "platform/usb_listing.h"
+#include "platform/usb/usb_ids.h"
+#include "platform/usb/usb_listing.h"
 #include "usb/usb_gadget.h"
 
 namespace zq::test {
@@ -23,7 +24,7 @@ std::vector<std::uint8_t> Pattern(std::size_t size) {
   return data;
 }
 
-TEST(UsbLinkTest, TheHostFindsRenumberedEndpointsFromTheDescriptors) {
+TEST(UsbLinkTest, TheHostTakesPipe00AndPipe02ByTheirPositions) {
   UsbGadget gadget;
   ASSERT_TRUE(gadget.Ready());
   std::string error;
@@ -34,10 +35,34 @@ TEST(UsbLinkTest, TheHostFindsRenumberedEndpointsFromTheDescriptors) {
   EXPECT_TRUE(c.listed);
   EXPECT_EQ(c.access, UsbCandidate::Access::kOpens);
   EXPECT_EQ(c.product, "ZQ61 console (zq61-emu)");
-  // The function declared OUT 0x01 and IN 0x82; dummy_udc gives other numbers.
-  EXPECT_EQ(c.pipes.outAddress, 0x02);
-  EXPECT_EQ(c.pipes.inAddress, 0x81);
-  EXPECT_EQ(c.pipes.inMaxPacket, 512);  // high speed
+  // The gadget is laid out [bulk IN, bulk OUT, bulk OUT] as a console is;
+  // dummy_udc may renumber the endpoints, so the host reads them from the
+  // descriptors: PIPE02 is the third endpoint, not the first OUT.
+  libusb_context* context = nullptr;
+  ASSERT_EQ(libusb_init(&context), LIBUSB_SUCCESS);
+  libusb_device** list = nullptr;
+  const ssize_t count = libusb_get_device_list(context, &list);
+  std::vector<std::uint8_t> layout;
+  for (ssize_t i = 0; i < count; ++i) {
+    libusb_device_descriptor d{};
+    libusb_config_descriptor* config = nullptr;
+    if (libusb_get_device_descriptor(list[i], &d) == LIBUSB_SUCCESS && d.idVendor == 0x1209 &&
+        d.idProduct == 0x0005 &&
+        libusb_get_active_config_descriptor(list[i], &config) == LIBUSB_SUCCESS) {
+      const libusb_interface_descriptor& setting = config->interface[0].altsetting[0];
+      for (int e = 0; e < setting.bNumEndpoints; ++e) {
+        layout.push_back(setting.endpoint[e].bEndpointAddress);
+      }
+      libusb_free_config_descriptor(config);
+    }
+  }
+  libusb_free_device_list(list, 1);
+  libusb_exit(context);
+  ASSERT_EQ(layout.size(), 3u);
+  EXPECT_NE(layout[1] & 0x80, 0x80);  // the second endpoint is an OUT the host leaves alone
+  EXPECT_EQ(c.pipes.inAddress, layout[0]);
+  EXPECT_EQ(c.pipes.outAddress, layout[2]);
+  EXPECT_EQ(c.pipes.inMaxPacket, UsbSpeedMbps() == 480 ? 512 : 64);
 }
 
 TEST(UsbLinkTest, EveryCommandIsAnswered) {

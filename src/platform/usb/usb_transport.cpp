@@ -1,11 +1,11 @@
-#include "platform/usb_transport.h"
+#include "platform/usb/usb_transport.h"
 
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/device_directory.h"
-#include "platform/usb_console_device.h"
-#include "platform/usb_device_match.h"
+#include "platform/usb/usb_console_device.h"
+#include "platform/usb/usb_device_match.h"
 
 namespace zq {
 namespace {
@@ -66,6 +66,7 @@ std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines)
   if (!context) {
     return nullptr;  // no USB on this machine: nothing to try
   }
+  const std::vector<UsbId> ids = ids_.empty() ? ConsoleUsbIds() : ids_;
   libusb_device** list = nullptr;
   const ssize_t count = libusb_get_device_list(context->Get(), &list);
   std::vector<Candidate> candidates;
@@ -75,7 +76,7 @@ std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines)
       continue;
     }
     const UsbId id{descriptor.idVendor, descriptor.idProduct};
-    if (std::find(ids_.begin(), ids_.end(), id) != ids_.end()) {
+    if (std::find(ids.begin(), ids.end(), id) != ids.end()) {
       candidates.push_back({list[i], libusb_get_bus_number(list[i]),
                             libusb_get_device_address(list[i]), NameOf(list[i], id)});
     }
@@ -91,6 +92,7 @@ std::unique_ptr<FoundDevice> UsbSearch::FindDevice(const DiagnosticLines& lines)
       const auto pipes = FindConsolePipes(*config, false);
       libusb_free_config_descriptor(config);
       if (pipes) {
+        lines.Print(DescribeConsolePipes(*pipes));
         opened = UsbConsoleDevice::Open(context, candidate.device, *pipes, candidate.name, error);
         if (!opened && error == LIBUSB_ERROR_ACCESS) {
           denied_.push_back(candidate.name);

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/usb_device_match.h"
-#include "platform/usb_ids.h"
+#include "platform/usb/usb_device_match.h"
+#include "platform/usb/usb_ids.h"
 
 namespace zq {
 
 // A USB device that could be a console: its ID is in the console list and
-// it has an interface with a bulk IN and a bulk OUT endpoint, or it has such
-// an interface of the vendor-specific class.
+// it has the console's pipes, or it is a candidate (no list names its ID,
+// but it has a vendor-specific interface laid out as the console's,
+// `IsCandidateInterface`).
 struct UsbCandidate {
   enum class Access { kOpens, kNoPermission, kBusy, kFailed };
 
@@ -20,7 +21,7 @@ struct UsbCandidate {
   std::string port;  // the kernel's name, "1-1.2"
   UsbId id;
   std::string product;  // the product string, empty when the device gives none
-  bool listed = false;  // the ID is in the console list
+  bool listed = false;  // the ID is in the console list; else a candidate
   ConsolePipes pipes;
   Access access = Access::kFailed;
   std::string detail;  // why it does not open, or a note on how it opens

@@ -1,9 +1,10 @@
-#include "platform/usb_listing.h"
+#include "platform/usb/usb_listing.h"
 
 #include <algorithm>
 #include <fstream>
 
-#include "platform/usb_context.h"
+#include "platform/usb/usb_candidate_rule.h"
+#include "platform/usb/usb_context.h"
 
 namespace zq {
 namespace {
@@ -77,7 +78,9 @@ std::vector<UsbCandidate> ListUsbCandidates(const std::vector<UsbId>& ids, std::
     UsbCandidate candidate;
     candidate.id = {descriptor.idVendor, descriptor.idProduct};
     candidate.listed = std::find(ids.begin(), ids.end(), candidate.id) != ids.end();
-    auto pipes = FindConsolePipes(*config, !candidate.listed);
+    // A listed device by the console's pipes; any other only by the
+    // candidates' stricter rule.
+    auto pipes = candidate.listed ? FindConsolePipes(*config, false) : FindCandidatePipes(*config);
     libusb_free_config_descriptor(config);
     if (!pipes) {
       continue;

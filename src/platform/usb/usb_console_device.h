@@ -5,10 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/usb_context.h"
-#include "platform/usb_device_match.h"
+#include "platform/usb/usb_context.h"
+#include "platform/usb/usb_device_match.h"
 
 namespace zq {
+
+class UsbEndpoint;
 
 // A console's USB interface, opened and claimed. A kernel driver that held
 // the interface is detached and given it back when the device is closed.
@@ -29,6 +31,10 @@ class UsbConsoleDevice {
   const ConsolePipes& Pipes() const { return pipes_; }
   UsbContext& Context() const { return *context_; }
   libusb_device_handle* Handle() const { return handle_; }
+  // The host-to-console pipe while it is open: the IN pipe settles its
+  // written-behind packet before it waits for a reply.
+  UsbEndpoint* Writer() const { return writer_; }
+  void SetWriter(UsbEndpoint* writer) { writer_ = writer; }
 
  private:
   UsbConsoleDevice(std::shared_ptr<UsbContext> context, libusb_device_handle* handle,
@@ -44,6 +50,7 @@ class UsbConsoleDevice {
   ConsolePipes pipes_;
   std::string name_;
   bool detached_;
+  UsbEndpoint* writer_ = nullptr;
 };
 
 }  // namespace zq

@@ -1,4 +1,4 @@
-#include "platform/usb_ids.h"
+#include "platform/usb/usb_ids.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -1,4 +1,4 @@
-#include "platform/usb_context.h"
+#include "platform/usb/usb_context.h"
 
 #include <poll.h>
 

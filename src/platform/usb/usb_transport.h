@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/search_transport.h"
-#include "platform/usb_endpoint.h"
-#include "platform/usb_ids.h"
+#include "platform/usb/usb_endpoint.h"
+#include "platform/usb/usb_ids.h"
 
 namespace zq {
 
@@ -14,13 +14,15 @@ class UsbConsoleDevice;
 
 // Finds a console among the USB devices: every device whose vendor:product
 // ID is in the list, in bus and address order; the first interface of its
-// active configuration with a bulk IN and a bulk OUT endpoint. A device
+// active configuration with the console's pipes (`FindConsolePipes`). A device
 // "opens" when it can be opened and that interface claimed (a kernel driver
 // holding it is detached). The claimed device is kept while a pipe of it is
 // open, and both pipes share it.
 class UsbSearch final : public DeviceSearch {
  public:
-  explicit UsbSearch(std::vector<UsbId> ids = ConsoleUsbIds(), UsbPipeMode mode = {});
+  // Without IDs, the console IDs are read again for every search
+  // (`ConsoleUsbIds`), so that an ID adopted meanwhile counts.
+  explicit UsbSearch(std::vector<UsbId> ids = {}, UsbPipeMode mode = {});
 
   std::unique_ptr<FoundDevice> FindDevice(const DiagnosticLines& lines) override;
 

@@ -1,4 +1,4 @@
-#include "platform/usb_device_match.h"
+#include "platform/usb/usb_device_match.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,7 @@ ConsolePipes Pipes(std::uint8_t number, std::uint8_t in, std::uint8_t out,
   return {number, in, out, inMax, outMax};
 }
 
-TEST(UsbDeviceMatchTest, TheFirstInterfaceWithABulkPairHoldsThePipes) {
+TEST(UsbDeviceMatchTest, PipesAreTakenByTheDriversPositions) {
   const std::vector<MatchCase> cases = {
       {"the gadget as the host sees it: renumbered",
        {{kVendor, {{0x02, kBulk}, {0x81, kBulk}}}},
@@ -111,10 +111,35 @@ TEST(UsbDeviceMatchTest, TheFirstInterfaceWithABulkPairHoldsThePipes) {
        {{kVendor, {{0x81, kInterrupt}, {0x02, kInterrupt}}}},
        false,
        std::nullopt},
-      {"the first of two bulk INs",
+      {"[IN, IN, OUT]: the second IN belongs to the console",
        {{kVendor, {{0x81, kBulk}, {0x83, kBulk}, {0x02, kBulk}}}},
        false,
        Pipes(0, 0x81, 0x02)},
+      {"[IN, OUT, OUT]: PIPE02 is the third endpoint, not the first OUT",
+       {{kVendor, {{0x81, kBulk}, {0x02, kBulk}, {0x03, kBulk}}}},
+       false,
+       Pipes(0, 0x81, 0x03)},
+      {"[OUT, IN, OUT]: PIPE00 would be host to console",
+       {{kVendor, {{0x01, kBulk}, {0x82, kBulk}, {0x03, kBulk}}}},
+       false,
+       std::nullopt},
+      {"[IN, interrupt, OUT]: the second endpoint may be of any kind",
+       {{kVendor, {{0x81, kBulk}, {0x82, kInterrupt}, {0x03, kBulk}}}},
+       false,
+       Pipes(0, 0x81, 0x03)},
+      {"[interrupt, IN, OUT]: PIPE00 is not bulk",
+       {{kVendor, {{0x83, kInterrupt}, {0x81, kBulk}, {0x02, kBulk}}}},
+       false,
+       std::nullopt},
+      {"[IN, OUT, interrupt]: PIPE02 is not bulk",
+       {{kVendor, {{0x81, kBulk}, {0x02, kBulk}, {0x03, kInterrupt}}}},
+       false,
+       std::nullopt},
+      {"[OUT, OUT]: no IN", {{kVendor, {{0x01, kBulk}, {0x02, kBulk}}}}, false, std::nullopt},
+      {"[IN, interrupt OUT]: two endpoints pair only when both are bulk",
+       {{kVendor, {{0x81, kBulk}, {0x02, kInterrupt}}}},
+       false,
+       std::nullopt},
       {"a standard class serves a listed ID",
        {{kStorage, {{0x81, kBulk}, {0x02, kBulk}}}},
        false,
@@ -141,6 +166,11 @@ TEST(UsbDeviceMatchTest, TheFirstInterfaceWithABulkPairHoldsThePipes) {
       EXPECT_EQ(found->outMaxPacket, c.expected->outMaxPacket) << c.what;
     }
   }
+}
+
+TEST(UsbDeviceMatchTest, TheDiagnosticLineNamesTheChosenEndpoints) {
+  EXPECT_EQ(DescribeConsolePipes(Pipes(1, 0x81, 0x03)),
+            "Interface 1: PIPE00 is endpoint 0x81, PIPE02 is endpoint 0x03\n");
 }
 
 TEST(UsbDeviceMatchTest, DevicesAreNamedByBusPortPathAndId) {

@@ -1,4 +1,6 @@
-#include "platform/usb_ids.h"
+#include "platform/usb/usb_ids.h"
+
+#include "platform/usb/adopted_usb_ids.h"
 
 #include <algorithm>
 #include <charconv>
@@ -58,11 +60,15 @@ std::vector<UsbId> ParseUsbIds(std::string_view text, std::vector<std::string>* 
 
 std::vector<UsbId> ConsoleUsbIds(std::vector<std::string>* rejected) {
   std::vector<UsbId> ids{kEmulatorGadgetId};
+  std::vector<UsbId> more;
   if (const char* extra = std::getenv("ZQ61_USB_IDS"); extra != nullptr) {
-    for (const UsbId id : ParseUsbIds(extra, rejected)) {
-      if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
-        ids.push_back(id);
-      }
+    more = ParseUsbIds(extra, rejected);
+  }
+  const std::vector<UsbId> adopted = ReadAdoptedUsbIds();
+  more.insert(more.end(), adopted.begin(), adopted.end());
+  for (const UsbId id : more) {
+    if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
+      ids.push_back(id);
     }
   }
   return ids;

@@ -27,7 +27,7 @@ std::string FormatUsbId(UsbId id);
 std::vector<UsbId> ParseUsbIds(std::string_view text, std::vector<std::string>* rejected = nullptr);
 
 // The IDs a console may have: the emulator's gadget, then those of
-// ZQ61_USB_IDS.
+// ZQ61_USB_IDS, then those a person adopted (`ReadAdoptedUsbIds`).
 std::vector<UsbId> ConsoleUsbIds(std::vector<std::string>* rejected = nullptr);
 
 }  // namespace zq

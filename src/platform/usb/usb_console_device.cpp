@@ -1,4 +1,4 @@
-#include "platform/usb_console_device.h"
+#include "platform/usb/usb_console_device.h"
 
 namespace zq {
 
