@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_frame.h"
 #include "views/view_icons.h"
 
 namespace zq {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   EnsureProgramResources();
+  UseDialogFrame(this);
   setWindowTitle("ZQ61 PC-Link Host information");
   auto* icon = new QLabel(this);
   icon->setPixmap(QIcon(":/zq61/icons/zq61.svg").pixmap(32, 32));
@@ -23,8 +25,14 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   row->addWidget(icon);
   row->addWidget(text, 1);
   row->addWidget(ok);
+  // What a program under the GPL tells the person it runs for.
+  auto* notice = new QLabel(QString::fromUtf8(kLicenceNotice), this);
+  notice->setObjectName("licenceNotice");
+  notice->setWordWrap(true);
+  notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
+  layout->addWidget(notice);
 }
 
 }  // namespace zq

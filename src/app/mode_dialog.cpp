@@ -7,10 +7,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_frame.h"
+
 namespace zq {
 
 ModeDialog::ModeDialog(ModeFlag& flag, QWidget* parent)
     : QDialog(parent), flag_(flag), selection_(flag) {
+  UseDialogFrame(this);
   setWindowTitle("Configure mode");
   QFont font("Verdana");
   font.setPointSize(10);

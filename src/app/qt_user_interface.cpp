@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/dialog_frame.h"
 #include "app/progress_window.h"
 
 namespace zq {
@@ -14,7 +15,9 @@ QString Qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
+// The standard icon of a box: a question's without a named one, else the
+// information icon of a plain message.
+QMessageBox::Icon BoxIcon(MessageIcon icon, bool question) {
   switch (icon) {
     case MessageIcon::Information:
       return QMessageBox::Information;
@@ -25,8 +28,18 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     case MessageIcon::None:
       break;
   }
-  return QMessageBox::NoIcon;
+  return question ? QMessageBox::Question : QMessageBox::Information;
 }
+
+// A message box framed as a dialog; `window` owns it when there is one.
+class FramedBox : public QMessageBox {
+ public:
+  FramedBox(Icon icon, const QString& caption, const QString& text, StandardButtons buttons,
+            QWidget* window)
+      : QMessageBox(icon, caption, text, buttons, window) {
+    UseDialogFrame(this);
+  }
+};
 
 QString Filters(const FileDialogRequest& request) {
   QStringList parts;
@@ -73,7 +86,7 @@ void QtUserInterface::ShowMessage(const std::string& text, MessageIcon icon,
     return;
   }
   ArrowWhileAsking arrow;
-  QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), QMessageBox::Ok, window_);
+  FramedBox box(BoxIcon(icon, false), Qs(caption), Qs(text), QMessageBox::Ok, window_);
   box.exec();
 }
 
@@ -89,7 +102,7 @@ Answer QtUserInterface::Ask(const std::string& text, Buttons buttons, MessageIco
     choice = QMessageBox::Yes | QMessageBox::No;
   }
   ArrowWhileAsking arrow;
-  QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), choice, window_);
+  FramedBox box(BoxIcon(icon, true), Qs(caption), Qs(text), choice, window_);
   switch (box.exec()) {
     case QMessageBox::Ok:
       return Answer::Ok;
@@ -100,6 +113,19 @@ Answer QtUserInterface::Ask(const std::string& text, Buttons buttons, MessageIco
     default:
       return Answer::Cancel;
   }
+}
+
+Answer QtUserInterface::AskBeforeDestroying(const std::string& text, const std::string& detail) {
+  if (unattended_) {
+    return Answer::Ok;
+  }
+  ArrowWhileAsking arrow;
+  FramedBox box(QMessageBox::Warning, Qs(kAppTitle), Qs(text),
+                QMessageBox::Ok | QMessageBox::Cancel, window_);
+  box.setInformativeText(Qs(detail));
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 void QtUserInterface::Repaint() {

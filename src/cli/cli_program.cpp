@@ -8,6 +8,7 @@
 #include "cli/exit_status.h"
 #include "cli/terminal_user_interface.h"
 #include "operations/operation_texts.h"
+#include "platform/program_version.h"
 
 namespace zq::cli {
 
@@ -18,6 +19,7 @@ struct GlobalFlags {
   bool quiet = false;
   bool verbose = false;
   bool help = false;
+  bool version = false;
 };
 
 // Takes the program's own flags out of the words, wherever they stand before
@@ -31,6 +33,8 @@ bool TakeGlobalFlag(const std::string& word, GlobalFlags& flags) {
     flags.verbose = true;
   } else if (word == "-h" || word == "--help") {
     flags.help = true;
+  } else if (word == "--version") {
+    flags.version = true;
   } else {
     return false;
   }
@@ -70,6 +74,10 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
     }
   }
 
+  if (flags.version) {
+    streams.out << "zq61-cli " << kProgramVersion << "\n" << std::flush;
+    return kExitSuccess;
+  }
   if (commandName.empty()) {
     if (flags.help) {
       streams.out << ProgramUsage() << std::flush;

@@ -108,6 +108,7 @@ std::string ProgramUsage() {
       "  -y, --yes      answer Yes to every question\n"
       "  -q, --quiet    no progress output\n"
       "  -v, --verbose  print the link's diagnostic lines on standard output\n"
+      "  --version      the program's version\n"
       "  -h, --help     this text\n"
       "\n"
       "commands:\n";

@@ -96,6 +96,7 @@ std::string EmulatorUsage() {
          "                           (VALUE bytes sent) or code (byte 0 = VALUE); repeatable,\n"
          "                           as in: --fault no-reply:0x20:0\n"
          "  --verbose                print every session and command on standard error\n"
+         "  --version                show the program's version\n"
          "  --help                   show this text\n"
          "\n"
          "The endpoints are removed when the emulator ends (Ctrl-C included).\n";
@@ -119,6 +120,8 @@ std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::strin
     std::string text;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--card") {
       if (!value(text)) {
         return std::nullopt;
@@ -182,7 +185,7 @@ std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::strin
       return std::nullopt;
     }
   }
-  if (!options.help && !haveCard) {
+  if (!options.help && !options.version && !haveCard) {
     error = "--card DIR is required";
     return std::nullopt;
   }

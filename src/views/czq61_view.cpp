@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "views/czq_tree_view.h"
 #include "views/name_edit_delegate.h"
+#include "views/refill_safe_selection.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
 #include "views/rules/selection_rules.h"
@@ -97,6 +98,7 @@ CZQ61View::CZQ61View(ExplorerContext& context, QWidget* parent)
       menu->deleteLater();
     });
     view->installEventFilter(this);
+    RefillSafeSelection::Attach(view);
   }
   connect(details_->header(), &QHeaderView::sectionClicked, this, &CZQ61View::OnHeaderClicked);
   stack_->setCurrentWidget(details_);
@@ -221,6 +223,11 @@ std::vector<QString> CZQ61View::RowNames() const {
   return names;
 }
 
+QString CZQ61View::RowNameAt(int row) const {
+  const QStandardItem* item = model_->item(row, 0);
+  return item != nullptr ? item->text() : QString();
+}
+
 std::vector<int> CZQ61View::SelectedRows() const {
   std::vector<int> rows;
   for (const QModelIndex& index : details_->selectionModel()->selectedRows(0)) {
@@ -259,7 +266,12 @@ void CZQ61View::OnRefresh() {
 }
 
 void CZQ61View::OnDelete() {
-  if (context_.ui.Ask("do you want to remove?", Buttons::OkCancel) != Answer::Ok) {
+  std::vector<std::string> names;
+  for (int row : SelectedRows()) {
+    names.push_back(RowNameAt(row).toStdString());
+  }
+  if (context_.ui.AskBeforeDestroying("do you want to remove?", RemovalDetail(names)) !=
+      Answer::Ok) {
     return;
   }
   WaitCursor wait(context_.ui);

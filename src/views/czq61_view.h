@@ -97,6 +97,7 @@ class CZQ61View : public QWidget {
   // Rows by name (display text), for the frame and tests; -1 when absent.
   int RowOfName(const QString& name) const;
   std::vector<QString> RowNames() const;
+  QString RowNameAt(int row) const;
 
   // Hook for the commercial installation of a double-clicked .zpk file
   // (filled in by the packages' window code); does nothing while empty.

@@ -26,6 +26,13 @@ namespace zq::test {
 class WindowUi : public FakeUserInterface {
  public:
   CMainFrame* frame = nullptr;
+  // What each question before a removal or a format said would be lost.
+  std::vector<std::string> destroyDetails;
+
+  Answer AskBeforeDestroying(const std::string& text, const std::string& detail) override {
+    destroyDetails.push_back(detail);
+    return FakeUserInterface::AskBeforeDestroying(text, detail);
+  }
 
   void NavigateTo(const std::string& path) override {
     FakeUserInterface::NavigateTo(path);
