@@ -1,6 +1,7 @@
 #include "app/qt_user_interface.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -40,6 +41,16 @@ class FramedBox : public QMessageBox {
     UseDialogFrame(this);
   }
 };
+
+// The folder a file dialog starts in: the one asked for, or its nearest
+// existing parent. A folder that does not exist would otherwise be taken
+// for a file name and typed into the dialog's name field.
+QString StartIn(const std::string& folder) {
+  QDir dir(Qs(folder));
+  while (!folder.empty() && !dir.exists() && dir.cdUp()) {
+  }
+  return folder.empty() || !dir.exists() ? QString() : dir.absolutePath();
+}
 
 QString Filters(const FileDialogRequest& request) {
   QStringList parts;
@@ -208,8 +219,8 @@ void QtUserInterface::RemoveFolderNode(const std::string& consolePath) {
 
 std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
   ArrowWhileAsking arrow;
-  const QString chosen = QFileDialog::getOpenFileName(window_, Qs(request.title),
-                                                      Qs(request.startFolder), Filters(request));
+  const QString chosen = QFileDialog::getOpenFileName(
+      window_, Qs(request.title), StartIn(request.startFolder), Filters(request));
   if (chosen.isEmpty()) {
     return std::nullopt;
   }
@@ -218,7 +229,7 @@ std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogReque
 
 std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
   ArrowWhileAsking arrow;
-  QFileDialog dialog(window_, Qs(request.title), Qs(request.startFolder), Filters(request));
+  QFileDialog dialog(window_, Qs(request.title), StartIn(request.startFolder), Filters(request));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(Qs(request.defaultExtension));
   if (!request.proposedName.empty()) {
@@ -233,7 +244,8 @@ std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogReque
 std::optional<std::string> QtUserInterface::ChooseFolder(const std::string& title,
                                                          const std::string& preselected) {
   ArrowWhileAsking arrow;
-  const QString chosen = QFileDialog::getExistingDirectory(window_, Qs(title), Qs(preselected));
+  const QString chosen =
+      QFileDialog::getExistingDirectory(window_, Qs(title), StartIn(preselected));
   if (chosen.isEmpty()) {
     return std::nullopt;
   }

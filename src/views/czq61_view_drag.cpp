@@ -1,10 +1,10 @@
 // Rows dragged out of the list onto the tree.
 #include <QDrag>
 #include <QMimeData>
-#include <QStandardItemModel>
 
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
+#include "views/list_model.h"
 #include "views/view_icons.h"
 
 namespace zq {
@@ -26,7 +26,7 @@ QDrag* CZQ61View::MakeRowsDrag() {
   payload->setData(kRowsMimeType, QByteArray::number(static_cast<int>(rows.size())));
   drag->setMimeData(payload);
   if (rows.size() == 1) {
-    drag->setPixmap(model_->item(rows.front(), 0)->icon().pixmap(32, 32));
+    drag->setPixmap(model_->Row(rows.front()).icon.pixmap(32, 32));
     drag->setHotSpot(QPoint(8, 8));
   } else {
     drag->setPixmap(ViewIcons::Get().Multiple().pixmap(32, 32));
