@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
-#include "platform/file_times.h"
+#include "platform/folder_entry_stats.h"
 #include "views/czq61_view.h"
 #include "views/list_model.h"
 #include "views/pc_file_looks.h"
@@ -25,14 +25,6 @@ namespace {
 
 QString Qs(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-// "%Y-%m-%d %H:%M" of the last write, in local time. Read from the file
-// system directly: a local QDateTime for each of many files costs more than
-// the rest of their rows.
-std::string ModifiedText(const QFileInfo& info, LocalDateTexts& texts) {
-  const auto seconds = LastWriteSeconds(QFile::encodeName(info.filePath()).toStdString());
-  return seconds ? texts.Of(*seconds) : std::string();
 }
 
 }  // namespace
@@ -99,6 +91,10 @@ void CZQ61View::FillPcRows() {
   const QDir folder(Qs(currentPath_));
   PcFileLooks looks(icons);
   LocalDateTexts dates;
+  // Size and "%Y-%m-%d %H:%M" of the last write (local time) from one look
+  // at each entry: a local QDateTime for each of many files costs more than
+  // the rest of their rows.
+  const FolderEntryStats stats(QFile::encodeName(Qs(currentPath_)).toStdString());
   // Folders first (hidden ones included), then the files that are neither
   // hidden nor special, each by name. One reading of the folder serves both
   // passes.
@@ -116,14 +112,14 @@ void CZQ61View::FillPcRows() {
         continue;
       }
       std::string name = info.fileName().toStdString();
-      const std::string modified = ModifiedText(info, dates);
+      const auto entry = stats.Of(QFile::encodeName(info.fileName()).toStdString());
+      const std::string modified = entry ? dates.Of(entry->lastWriteSeconds) : std::string();
       if (isFolder) {
         rows.push_back(ListRow{info.fileName(), QString(), Qs(std::string(kFolderType)),
                                Qs(modified), icons.ForPcEntry(info), name});
       } else {
         const PcFileLooks::Look& look = looks.For(info);
-        rows.push_back(ListRow{info.fileName(),
-                               Qs(SizeText(static_cast<std::uint64_t>(info.size()))), look.type,
+        rows.push_back(ListRow{info.fileName(), Qs(SizeText(entry ? entry->size : 0)), look.type,
                                Qs(modified), look.icon, name});
       }
       names.push_back(std::move(name));
