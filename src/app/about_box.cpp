@@ -13,7 +13,6 @@ namespace zq {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   EnsureProgramResources();
-  UseDialogFrame(this);
   setWindowTitle("ZQ61 PC-Link Host information");
   auto* icon = new QLabel(this);
   icon->setPixmap(QIcon(":/zq61/icons/zq61.svg").pixmap(32, 32));
@@ -29,10 +28,12 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   auto* notice = new QLabel(QString::fromUtf8(kLicenceNotice), this);
   notice->setObjectName("licenceNotice");
   notice->setWordWrap(true);
+  notice->setMinimumWidth(notice->fontMetrics().averageCharWidth() * 60);
   notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
   layout->addWidget(notice);
+  UseDialogFrame(this);
 }
 
 }  // namespace zq

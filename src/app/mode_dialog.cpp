@@ -13,7 +13,6 @@ namespace zq {
 
 ModeDialog::ModeDialog(ModeFlag& flag, QWidget* parent)
     : QDialog(parent), flag_(flag), selection_(flag) {
-  UseDialogFrame(this);
   setWindowTitle("Configure mode");
   QFont font("Verdana");
   font.setPointSize(10);
@@ -35,6 +34,7 @@ ModeDialog::ModeDialog(ModeFlag& flag, QWidget* parent)
   layout->addWidget(normalMode_);
   layout->addLayout(buttons);
 
+  UseDialogFrame(this);
   (selection_.Selection() != 0 ? zqMode_ : normalMode_)->setChecked(true);
   connect(zqMode_, &QRadioButton::clicked, this, [this] { selection_.ChooseZqMode(); });
   connect(normalMode_, &QRadioButton::clicked, this, [this] { selection_.ChooseNormalMode(); });

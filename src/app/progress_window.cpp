@@ -68,16 +68,22 @@ void ProgressWindow::FitLabel(QLabel* label, const QRect& place, const QString& 
   // As tall as the font's lines and as wide as the widest text it will show,
   // never narrower than its place; the counter grows to the left (it is
   // right-aligned), the line to the right. The window widens when a text
-  // needs more room than it has.
+  // needs more room than it has between its margins.
+  const int margin = Units(21, 0, 0, 0).left();
   const QFontMetrics metrics(label->font());
   const int height = std::max(place.height(), metrics.height());
   const int width = std::max(place.width(), metrics.horizontalAdvance(widest) + 4);
-  const int margin = place.left();
-  if (width + 2 * margin > this->width()) {
-    setFixedWidth(width + 2 * margin);
+  int left = place.left();
+  if (growLeft) {
+    left = place.right() + 1 - width;
+    if (left < margin) {
+      // Wider to the right: the counter keeps its distance from the right edge.
+      setFixedWidth(this->width() + margin - left);
+      left = margin;
+    }
+  } else if (left + width + margin > this->width()) {
+    setFixedWidth(left + width + margin);
   }
-  int left = growLeft ? place.right() + 1 - width : place.left();
-  left = std::max(left, margin);
   const int top = place.center().y() - height / 2;
   label->setGeometry(left, top, width, height);
 }
