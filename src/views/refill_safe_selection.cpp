@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 
 namespace zq {
 
@@ -25,6 +26,11 @@ bool RefillSafeSelection::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::MouseButtonPress) {
     refilledSincePress_ = false;
+  } else if (event->type() == QEvent::MouseMove && refilledSincePress_ &&
+             static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton) {
+    // The pressed row is gone: a move now would select rows of the new
+    // folder by dragging over them.
+    return true;
   } else if (event->type() == QEvent::MouseButtonRelease && refilledSincePress_) {
     // The view's own release first (it ends the press), then no selection.
     forwarding_ = true;

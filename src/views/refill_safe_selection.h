@@ -8,13 +8,14 @@ namespace zq {
 
 // Keeps a refill of a list from selecting a row nobody chose.
 //
-// A press on a row that is already selected (the second press of a double
-// click, for one) leaves the selection to the release, so that a drag can
-// start. When the double click opens a folder, the list is refilled between
-// the press and the release, and the release then selects whatever row of
-// the new folder lies under the pointer. This filter lets the release
-// through and then clears the selection when the list was refilled since
-// the press.
+// When a double click opens a folder, the list is refilled while the button
+// is still down. The pressed row is gone, so the small move a hand makes
+// before the release is taken for a drag over the new rows and selects the
+// one under the pointer; a release after a press on a selected row (the
+// second press of a double click) would select it too. Until the release,
+// this filter keeps such moves from the view, and after the view has had
+// the release it clears the selection, whenever the list was refilled
+// since the press.
 class RefillSafeSelection : public QObject {
  public:
   // Watches `view` (its viewport's mouse and its model's refills); the

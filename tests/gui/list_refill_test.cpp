@@ -14,12 +14,15 @@ class ListRefillTest : public WindowFixture {
  protected:
   // A person's mouse on the details view: a press and a release at the
   // middle of the row's name, or a double click as Qt delivers it (press,
-  // release, press, double click, release).
+  // release, press, double click, release), with the small move a hand makes
+  // while the button is still down after the double click.
   void Mouse(int row, bool doubleClick) {
     QTreeView* view = List().DetailsView();
     const QPoint at = view->visualRect(Model().index(row, 0)).center();
     auto send = [&](QEvent::Type type) {
-      QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+      const QPoint where = type == QEvent::MouseMove ? at + QPoint(2, 1) : at;
+      QMouseEvent event(type, where, view->viewport()->mapToGlobal(where),
+                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                         Qt::NoModifier);
       QApplication::sendEvent(view->viewport(), &event);
@@ -29,6 +32,7 @@ class ListRefillTest : public WindowFixture {
     if (doubleClick) {
       send(QEvent::MouseButtonPress);
       send(QEvent::MouseButtonDblClick);
+      send(QEvent::MouseMove);
       send(QEvent::MouseButtonRelease);
     }
     QApplication::processEvents();

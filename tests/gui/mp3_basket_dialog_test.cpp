@@ -182,8 +182,9 @@ TEST_F(Mp3BasketDialogTest, DoubleClicksOpenFoldersAndTheParent) {
 }
 
 // A double click on a folder, as Qt delivers it (press, release, press,
-// double click, release), opens it with nothing selected: ">" then adds
-// nothing nobody picked.
+// double click, release) with the small move a hand makes before the
+// release, opens it with nothing selected: ">" then adds nothing nobody
+// picked.
 TEST_F(Mp3BasketDialogTest, NoRowIsSelectedAfterAFolderOpens) {
   Mp3Builder().Audio(100, 5).WriteTo(pc_ / "Rock" / "a.mp3");
   Mp3Builder().Audio(100, 6).WriteTo(pc_ / "Rock" / "b.mp3");
