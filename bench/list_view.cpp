@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +26,7 @@
 #include "support/temp_dir.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
+#include "views/list_model.h"
 
 namespace {
 

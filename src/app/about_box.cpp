@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_frame.h"
 #include "views/view_icons.h"
 
 namespace zq {
@@ -23,8 +24,16 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   row->addWidget(icon);
   row->addWidget(text, 1);
   row->addWidget(ok);
+  // What a program under the GPL tells the person it runs for.
+  auto* notice = new QLabel(QString::fromUtf8(kLicenceNotice), this);
+  notice->setObjectName("licenceNotice");
+  notice->setWordWrap(true);
+  notice->setMinimumWidth(notice->fontMetrics().averageCharWidth() * 60);
+  notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
+  layout->addWidget(notice);
+  UseDialogFrame(this);
 }
 
 }  // namespace zq

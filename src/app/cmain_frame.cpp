@@ -16,6 +16,7 @@
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 #include "views/rules/folder_path.h"
+#include "views/rules/selection_rules.h"
 #include "views/view_icons.h"
 
 namespace zq {
@@ -122,7 +123,7 @@ void CMainFrame::MoveUp() {
 }
 
 void CMainFrame::OnFormat() {
-  if (ui_.Ask("do you want to format?", Buttons::OkCancel) == Answer::Ok) {
+  if (ui_.AskBeforeDestroying("do you want to format?", std::string(kFormatDetail)) == Answer::Ok) {
     list_->FormatAndRefill();
   }
 }

@@ -35,6 +35,11 @@ std::string ComputeProgramFolder() {
 CZQ61App::CZQ61App() : link_(std::make_unique<LinkSession>()) {}
 
 CZQ61App::~CZQ61App() {
+  // The progress window belongs to the frame but is the application's own:
+  // it leaves the frame before the frame goes.
+  if (progress_ != nullptr) {
+    progress_->setParent(nullptr);
+  }
   // The window first: destroying the list disconnects from the console,
   // which needs the operations, the link and the interface still alive.
   watcher_.reset();
@@ -51,7 +56,8 @@ bool CZQ61App::InitInstance(bool unattended) {
   // The desktop's name and icon for every window, the first included.
   SetProgramIdentity();
 
-  // The one progress window, created hidden and without an owner.
+  // The one progress window, created hidden; it belongs to the main window
+  // as soon as that exists.
   progress_ = std::make_unique<ProgressWindow>();
   progress_->hide();
 
@@ -65,6 +71,7 @@ bool CZQ61App::InitInstance(bool unattended) {
 
   frame_ = std::make_unique<CMainFrame>(*ui_, *operations_, *settings_);
   ui_->SetWindow(frame_.get());
+  progress_->BelongTo(frame_.get());
   CMainFrame* frame = frame_.get();
   ui_->diskText = [frame](const QString& text) { frame->SetDiskText(text); };
   ui_->navigateTo = [frame](const std::string& path) { frame->List()->NavigateTo(path); };
@@ -84,6 +91,7 @@ bool CZQ61App::InitInstance(bool unattended) {
   // The list's first update runs before the window is shown: the connect
   // prompt stands alone on the screen.
   programFolder_ = ComputeProgramFolder();
+  CreateProgramFolders(programFolder_);
   frame_->InitialUpdate(programFolder_);
   ProgressWindow* progress = progress_.get();
   watcher_->busy = [progress, runs = watcher_->busy] { return progress->isVisible() || runs(); };

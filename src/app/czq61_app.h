@@ -25,6 +25,7 @@ class CZQ61App {
   bool InitInstance(bool unattended);
 
   CMainFrame* Frame() const { return frame_.get(); }
+  ProgressWindow* Progress() const { return progress_.get(); }
   const std::string& ProgramFolder() const { return programFolder_; }
 
  private:

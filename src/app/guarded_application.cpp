@@ -3,12 +3,16 @@
 #include <QMessageBox>
 #include <new>
 
+#include "app/screen_fit.h"
 #include "operations/operation_texts.h"
 #include "operations/user_interface.h"
 
 namespace zq {
 
-GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Every window of the program opens inside its screen's available area.
+  installEventFilter(new ScreenFit(this));
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   try {

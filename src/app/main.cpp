@@ -7,11 +7,14 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/cmain_frame.h"
 #include "app/czq61_app.h"
 #include "app/guarded_application.h"
 #include "app/instance/single_instance.h"
+#include "app/rules/window_options.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 
@@ -59,6 +62,13 @@ void ServeLaterStarts(zq::SingleInstance& instance, zq::CZQ61App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --help and --version are answered before Qt opens the window system:
+  // they need no display.
+  if (const auto answer =
+          zq::AnswerWindowOptions(std::vector<std::string>(argv + 1, argv + argc))) {
+    std::fputs(answer->text.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? answer->exitStatus : 1;
+  }
   zq::GuardedApplication application(argc, argv);
   QCoreApplication::setOrganizationName("ZQ61 Program");
   QCoreApplication::setApplicationName("ZQ61");

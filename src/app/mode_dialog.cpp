@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_frame.h"
+
 namespace zq {
 
 ModeDialog::ModeDialog(ModeFlag& flag, QWidget* parent)
@@ -32,6 +34,7 @@ ModeDialog::ModeDialog(ModeFlag& flag, QWidget* parent)
   layout->addWidget(normalMode_);
   layout->addLayout(buttons);
 
+  UseDialogFrame(this);
   (selection_.Selection() != 0 ? zqMode_ : normalMode_)->setChecked(true);
   connect(zqMode_, &QRadioButton::clicked, this, [this] { selection_.ChooseZqMode(); });
   connect(normalMode_, &QRadioButton::clicked, this, [this] { selection_.ChooseNormalMode(); });

@@ -12,12 +12,16 @@ class AnimationWidget;
 
 // The one modeless progress window of the device operations: a looping
 // animation, the operation line, a progress bar and the byte counter. It is
-// created hidden at start-up, without an owner, and has no cancel control.
+// created hidden at start-up and has no cancel control. It belongs to the
+// main window once that exists (BelongTo), so it stays above it.
 class ProgressWindow : public QDialog {
   Q_OBJECT
 
  public:
   explicit ProgressWindow(QWidget* parent = nullptr);
+
+  // Makes the window a dialog of `window`: kept above it while shown.
+  void BelongTo(QWidget* window);
 
   void SetLine(const QString& text);
   void SetByteCounter(const QString& text);
@@ -26,6 +30,9 @@ class ProgressWindow : public QDialog {
   void SetAnimation(int kind);
 
   QString Line() const;
+  // The labels, for the tests that check a text fits.
+  const QLabel* LineLabel() const { return line_; }
+  const QLabel* CounterLabel() const { return counter_; }
   QString ByteCounter() const;
   int BarValue() const;
   int BarMaximum() const;
@@ -38,6 +45,8 @@ class ProgressWindow : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void FitLabel(QLabel* label, const QRect& place, const QString& widest, bool growLeft);
+
   AnimationWidget* animation_;
   QLabel* line_;
   QProgressBar* bar_;

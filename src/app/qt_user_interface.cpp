@@ -1,9 +1,11 @@
 #include "app/qt_user_interface.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/dialog_frame.h"
 #include "app/progress_window.h"
 
 namespace zq {
@@ -14,7 +16,9 @@ QString Qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
+// The standard icon of a box: a question's without a named one, else the
+// information icon of a plain message.
+QMessageBox::Icon BoxIcon(MessageIcon icon, bool question) {
   switch (icon) {
     case MessageIcon::Information:
       return QMessageBox::Information;
@@ -25,7 +29,27 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     case MessageIcon::None:
       break;
   }
-  return QMessageBox::NoIcon;
+  return question ? QMessageBox::Question : QMessageBox::Information;
+}
+
+// A message box framed as a dialog; `window` owns it when there is one.
+class FramedBox : public QMessageBox {
+ public:
+  FramedBox(Icon icon, const QString& caption, const QString& text, StandardButtons buttons,
+            QWidget* window)
+      : QMessageBox(icon, caption, text, buttons, window) {
+    UseDialogFrame(this);
+  }
+};
+
+// The folder a file dialog starts in: the one asked for, or its nearest
+// existing parent. A folder that does not exist would otherwise be taken
+// for a file name and typed into the dialog's name field.
+QString StartIn(const std::string& folder) {
+  QDir dir(Qs(folder));
+  while (!folder.empty() && !dir.exists() && dir.cdUp()) {
+  }
+  return folder.empty() || !dir.exists() ? QString() : dir.absolutePath();
 }
 
 QString Filters(const FileDialogRequest& request) {
@@ -73,7 +97,7 @@ void QtUserInterface::ShowMessage(const std::string& text, MessageIcon icon,
     return;
   }
   ArrowWhileAsking arrow;
-  QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), QMessageBox::Ok, window_);
+  FramedBox box(BoxIcon(icon, false), Qs(caption), Qs(text), QMessageBox::Ok, window_);
   if (informativeText) {
     box.setInformativeText(Qs(informativeText(text)));
   }
@@ -92,7 +116,7 @@ Answer QtUserInterface::Ask(const std::string& text, Buttons buttons, MessageIco
     choice = QMessageBox::Yes | QMessageBox::No;
   }
   ArrowWhileAsking arrow;
-  QMessageBox box(BoxIcon(icon), Qs(caption), Qs(text), choice, window_);
+  FramedBox box(BoxIcon(icon, true), Qs(caption), Qs(text), choice, window_);
   switch (box.exec()) {
     case QMessageBox::Ok:
       return Answer::Ok;
@@ -103,6 +127,19 @@ Answer QtUserInterface::Ask(const std::string& text, Buttons buttons, MessageIco
     default:
       return Answer::Cancel;
   }
+}
+
+Answer QtUserInterface::AskBeforeDestroying(const std::string& text, const std::string& detail) {
+  if (unattended_) {
+    return Answer::Ok;
+  }
+  ArrowWhileAsking arrow;
+  FramedBox box(QMessageBox::Warning, Qs(kAppTitle), Qs(text),
+                QMessageBox::Ok | QMessageBox::Cancel, window_);
+  box.setInformativeText(Qs(detail));
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 void QtUserInterface::Repaint() {
@@ -185,8 +222,8 @@ void QtUserInterface::RemoveFolderNode(const std::string& consolePath) {
 
 std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
   ArrowWhileAsking arrow;
-  const QString chosen = QFileDialog::getOpenFileName(window_, Qs(request.title),
-                                                      Qs(request.startFolder), Filters(request));
+  const QString chosen = QFileDialog::getOpenFileName(
+      window_, Qs(request.title), StartIn(request.startFolder), Filters(request));
   if (chosen.isEmpty()) {
     return std::nullopt;
   }
@@ -195,7 +232,7 @@ std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogReque
 
 std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
   ArrowWhileAsking arrow;
-  QFileDialog dialog(window_, Qs(request.title), Qs(request.startFolder), Filters(request));
+  QFileDialog dialog(window_, Qs(request.title), StartIn(request.startFolder), Filters(request));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(Qs(request.defaultExtension));
   if (!request.proposedName.empty()) {
@@ -210,7 +247,8 @@ std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogReque
 std::optional<std::string> QtUserInterface::ChooseFolder(const std::string& title,
                                                          const std::string& preselected) {
   ArrowWhileAsking arrow;
-  const QString chosen = QFileDialog::getExistingDirectory(window_, Qs(title), Qs(preselected));
+  const QString chosen =
+      QFileDialog::getExistingDirectory(window_, Qs(title), StartIn(preselected));
   if (chosen.isEmpty()) {
     return std::nullopt;
   }

@@ -35,6 +35,7 @@ class QtUserInterface : public UserInterface {
                    const std::string& caption = kAppTitle) override;
   Answer Ask(const std::string& text, Buttons buttons, MessageIcon icon = MessageIcon::None,
              const std::string& caption = kAppTitle) override;
+  Answer AskBeforeDestroying(const std::string& text, const std::string& detail) override;
   void ShowProgress() override;
   void HideProgress() override;
   void SetProgressCaption(const std::string& text) override;

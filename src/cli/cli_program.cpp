@@ -14,6 +14,7 @@
 #include "cli/terminal_user_interface.h"
 #include "operations/operation_texts.h"
 #include "platform/console_presence.h"
+#include "platform/program_version.h"
 
 namespace zq::cli {
 
@@ -27,6 +28,7 @@ struct GlobalFlags {
   bool wait = false;
   bool badWait = false;
   std::optional<std::chrono::seconds> waitLimit;
+  bool version = false;
 };
 
 // Takes the program's own flags out of the words, wherever they stand before
@@ -46,6 +48,8 @@ bool TakeGlobalFlag(const std::string& word, GlobalFlags& flags) {
         std::string_view(word).substr(std::min<std::size_t>(word.size(), 7));
     flags.badWait = flags.badWait || (word.size() > 6 && word[6] == '=' && value.empty()) ||
                     !ParseWaitSeconds(value, flags.waitLimit);
+  } else if (word == "--version") {
+    flags.version = true;
   } else {
     return false;
   }
@@ -102,6 +106,10 @@ int RunProgram(const std::vector<std::string>& arguments, ProgramStreams streams
     }
   }
 
+  if (flags.version) {
+    streams.out << "zq61-cli " << kProgramVersion << "\n";
+    return CheckedExit(streams, kExitSuccess);
+  }
   if (commandName.empty()) {
     if (flags.help) {
       streams.out << ProgramUsage();

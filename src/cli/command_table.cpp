@@ -115,6 +115,7 @@ std::string ProgramUsage() {
       "  -v, --verbose  print the link's diagnostic lines on standard output\n"
       "  --wait[=SECONDS]  wait until a console is there (at most SECONDS), saying\n"
       "                 so in one line, then run the command\n"
+      "  --version      the program's version\n"
       "  -h, --help     this text\n"
       "\n"
       "commands:\n";

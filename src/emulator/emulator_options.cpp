@@ -105,6 +105,7 @@ std::string EmulatorUsage() {
          "                           after it; both USB only); repeatable, as in:\n"
          "                           --fault no-reply:0x20:0\n"
          "  --verbose                print every session and command on standard error\n"
+         "  --version                show the program's version\n"
          "  --help                   show this text\n"
          "\n"
          "The endpoints are removed when the emulator ends (Ctrl-C included).\n";
@@ -128,6 +129,8 @@ std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::strin
     std::string text;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--card") {
       if (!value(text)) {
         return std::nullopt;
@@ -193,7 +196,7 @@ std::optional<EmulatorOptions> ParseEmulatorOptions(const std::vector<std::strin
       return std::nullopt;
     }
   }
-  if (!options.help && !haveCard) {
+  if (!options.help && !options.version && !haveCard) {
     error = "--card DIR is required";
     return std::nullopt;
   }

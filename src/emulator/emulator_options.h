@@ -14,6 +14,7 @@ struct EmulatorOptions {
   std::filesystem::path usbGadget;  // a FunctionFS mount: serve as a USB device there
   bool verbose = false;
   bool help = false;
+  bool version = false;
 };
 
 // The usage text of zq61-emu.

@@ -8,6 +8,7 @@
 #include "emulator/console.h"
 #include "emulator/emulator_options.h"
 #include "emulator/gadget_console.h"
+#include "platform/program_version.h"
 
 namespace {
 
@@ -70,6 +71,10 @@ int main(int argc, char** argv) {
   }
   if (options->help) {
     std::cout << zq::emu::EmulatorUsage();
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "zq61-emu " << zq::kProgramVersion << "\n";
     return 0;
   }
   if (options->verbose) {

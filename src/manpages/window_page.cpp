@@ -1,5 +1,5 @@
-// The page of zq61, the window: it has no options of its own, so the page is
-// kept here whole.
+// The page of zq61, the window: it has only --help and --version of its own,
+// so the page is kept here whole.
 #include "manpages/pages.h"
 
 namespace zq::man {
@@ -43,7 +43,8 @@ ManPage WindowPage(const Release& release) {
 
   page.sections.push_back({"options",
                            false,
-                           {"zq61 has no options of its own. It takes the options every Qt "
+                           {"-h, --help shows the usage and --version the program's version; "
+                            "both need no display. Besides, zq61 takes the options every Qt "
                             "program takes, such as -platform NAME, -style NAME, -display "
                             "DISPLAY and -reverse."},
                            {}});

@@ -40,6 +40,13 @@ class UserInterface {
   // A modal question; returns the button pressed.
   virtual Answer Ask(const std::string& text, Buttons buttons, MessageIcon icon = MessageIcon::None,
                      const std::string& caption = kAppTitle) = 0;
+  // An OK/Cancel question whose OK destroys data (removing, formatting):
+  // Cancel is the answer Enter gives, and `detail` says what would be lost.
+  // Where a front end has no default button this is the plain question.
+  virtual Answer AskBeforeDestroying(const std::string& text, const std::string& detail) {
+    (void)detail;
+    return Ask(text, Buttons::OkCancel);
+  }
 
   // The modeless progress window.
   virtual void ShowProgress() = 0;

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QResizeEvent>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -16,7 +15,9 @@
 
 #include "platform/codepage.h"
 #include "views/czq_tree_view.h"
+#include "views/list_model.h"
 #include "views/name_edit_delegate.h"
+#include "views/refill_safe_selection.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
 #include "views/rules/selection_rules.h"
@@ -61,7 +62,7 @@ void PrepareView(QAbstractItemView* view) {
 }  // namespace
 
 CZQ61View::CZQ61View(ExplorerContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), model_(new QStandardItemModel(this)) {
+    : QWidget(parent), context_(context), model_(new ListModel(this)) {
   stack_ = new QStackedWidget(this);
   icons_ = new IconsStyleView([this] { StartDrag(); });
   details_ = new DetailsStyleView([this] { StartDrag(); });
@@ -97,6 +98,7 @@ CZQ61View::CZQ61View(ExplorerContext& context, QWidget* parent)
       menu->deleteLater();
     });
     view->installEventFilter(this);
+    RefillSafeSelection::Attach(view);
   }
   connect(details_->header(), &QHeaderView::sectionClicked, this, &CZQ61View::OnHeaderClicked);
   stack_->setCurrentWidget(details_);
@@ -120,9 +122,7 @@ void CZQ61View::InsertColumns() {
   if (columnsInserted_) {
     return;
   }
-  model_->setColumnCount(4);
-  model_->setHorizontalHeaderLabels({"Name", "Size", "Type", "Modified"});
-  model_->horizontalHeaderItem(1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  model_->SetHeadings({"Name", "Size", "Type", "Modified"});
   columnsInserted_ = true;
   // Fractions of the list's width: now when it is on the screen, else as
   // soon as the window has given it its size.
@@ -207,7 +207,7 @@ void CZQ61View::NavigateTo(const std::string& path) {
 
 int CZQ61View::RowOfName(const QString& name) const {
   for (int row = 0; row < model_->rowCount(); ++row) {
-    if (model_->item(row, 0)->text() == name) {
+    if (model_->Row(row).name == name) {
       return row;
     }
   }
@@ -216,10 +216,14 @@ int CZQ61View::RowOfName(const QString& name) const {
 
 std::vector<QString> CZQ61View::RowNames() const {
   std::vector<QString> names;
-  for (int row = 0; row < model_->rowCount(); ++row) {
-    names.push_back(model_->item(row, 0)->text());
+  for (const ListRow& row : model_->Rows()) {
+    names.push_back(row.name);
   }
   return names;
+}
+
+QString CZQ61View::RowNameAt(int row) const {
+  return row >= 0 && row < model_->rowCount() ? model_->Row(row).name : QString();
 }
 
 std::vector<int> CZQ61View::SelectedRows() const {
@@ -235,10 +239,8 @@ void CZQ61View::CollectSelection() {
   EndNewFolderEdit();
   std::vector<SelectedRow> selected;
   for (int row : SelectedRows()) {
-    const QStandardItem* name = model_->item(row, 0);
-    const QStandardItem* type = model_->item(row, 2);
-    selected.push_back({name->data(kRawNameRole).toByteArray().toStdString(),
-                        type != nullptr && IsFolderRow(type->text().toStdString())});
+    const ListRow& cells = model_->Row(row);
+    selected.push_back({cells.rawName, IsFolderRow(cells.type.toStdString())});
   }
   copyList_ = zq::CollectSelection(currentPath_, selected);
   clipboardNewer_ = false;
@@ -263,7 +265,12 @@ void CZQ61View::OnRefresh() {
 }
 
 void CZQ61View::OnDelete() {
-  if (context_.ui.Ask("do you want to remove?", Buttons::OkCancel) != Answer::Ok) {
+  std::vector<std::string> names;
+  for (int row : SelectedRows()) {
+    names.push_back(RowNameAt(row).toStdString());
+  }
+  if (context_.ui.AskBeforeDestroying("do you want to remove?", RemovalDetail(names)) !=
+      Answer::Ok) {
     return;
   }
   WaitCursor wait(context_.ui);
@@ -285,13 +292,12 @@ void CZQ61View::FormatAndRefill() {
 }
 
 void CZQ61View::OnDoubleClick(const QModelIndex& index) {
-  if (!index.isValid()) {
+  if (!index.isValid() || index.row() >= model_->rowCount()) {
     return;
   }
   WaitCursor wait(context_.ui);
-  const int row = index.row();
-  const QString type = model_->item(row, 2) ? model_->item(row, 2)->text() : QString();
-  const std::string raw = model_->item(row, 0)->data(kRawNameRole).toByteArray().toStdString();
+  const QString type = model_->Row(index.row()).type;
+  const std::string raw = model_->Row(index.row()).rawName;
   if (IsFolderRow(type.toStdString())) {
     if (raw == kParentName) {
       NavigateTo(ParentFolderPath(currentPath_));

@@ -21,14 +21,14 @@ class QMenu;
 class QMimeData;
 class QModelIndex;
 class QStackedWidget;
-class QStandardItem;
-class QStandardItemModel;
 class QTemporaryDir;
 class QTreeView;
 
 namespace zq {
 
 class CZQTreeView;
+class ListModel;
+struct ListRow;
 
 // Whether a drag carries rows of the list (the tree accepts only those).
 bool IsListRowsDrag(const QMimeData* data);
@@ -66,7 +66,10 @@ class CZQ61View : public QWidget {
 
   // Sorting: a header click toggles the column's direction and sorts by the
   // column's own kind (Name text, Size number, Type text, Modified date).
-  // Rows move as they are: selection and current row stay with them.
+  // Rows move as they are: selection and current row stay with them. A PC
+  // folder is listed by name (its folders first) until a column is clicked;
+  // a console folder as the card lists it. The header marks the column the
+  // rows are in order of, and the direction.
   void OnHeaderClicked(int column);
   void SortBy(int column);
   void ToggleSortDirection(int column) { directions_.Toggle(column); }
@@ -100,7 +103,7 @@ class CZQ61View : public QWidget {
 
   const std::string& CurrentPath() const { return currentPath_; }
   const std::vector<std::string>& CopyList() const { return copyList_; }
-  QStandardItemModel* Model() const { return model_; }
+  ListModel* Model() const { return model_; }
   QTreeView* DetailsView() const { return details_; }
   QListView* IconView() const { return icons_; }
   QAbstractItemView* ActiveView() const;
@@ -117,6 +120,7 @@ class CZQ61View : public QWidget {
   // Rows by name (display text), for the frame and tests; -1 when absent.
   int RowOfName(const QString& name) const;
   std::vector<QString> RowNames() const;
+  QString RowNameAt(int row) const;
 
   // Hook for the commercial installation of a double-clicked .zpk file
   // (filled in by the packages' window code); does nothing while empty.
@@ -134,7 +138,9 @@ class CZQ61View : public QWidget {
  private:
   void SetColumnWidths();
   void ApplyPendingWidthsLater();
-  void AppendRow(const RowTexts& row, const QString& displayName, const QIcon& icon);
+  static ListRow MakeRow(const RowTexts& row, const QString& displayName, const QIcon& icon);
+  // The header's sort mark: the column the rows are in order of (-1: none).
+  void ShowSortMark(int column, bool ascending);
   bool FillConsoleRows();
   void FillPcRows();
   void OnEditorClosed(bool cancelled);
@@ -155,7 +161,7 @@ class CZQ61View : public QWidget {
 
   ExplorerContext& context_;
   CZQTreeView* tree_ = nullptr;
-  QStandardItemModel* model_;
+  ListModel* model_;
   QStackedWidget* stack_;
   QListView* icons_;
   QTreeView* details_;

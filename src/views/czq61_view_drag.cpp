@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QDrag>
 #include <QMimeData>
-#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -12,6 +11,7 @@
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
 #include "views/desktop_files.h"
+#include "views/list_model.h"
 #include "views/view_icons.h"
 
 namespace zq {
@@ -112,7 +112,7 @@ QDrag* CZQ61View::MakeRowsDrag() {
   }
   drag->setMimeData(payload);
   if (rows.size() == 1) {
-    drag->setPixmap(model_->item(rows.front(), 0)->icon().pixmap(32, 32));
+    drag->setPixmap(model_->Row(rows.front()).icon.pixmap(32, 32));
     drag->setHotSpot(QPoint(8, 8));
   } else {
     drag->setPixmap(ViewIcons::Get().Multiple().pixmap(32, 32));

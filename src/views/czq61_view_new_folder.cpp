@@ -2,7 +2,6 @@
 // the edit creates.
 #include <QDir>
 #include <QListView>
-#include <QStandardItemModel>
 #include <QTreeView>
 
 #include "operations/name_rules.h"
@@ -10,6 +9,7 @@
 #include "operations/status_messages.h"
 #include "platform/codepage.h"
 #include "views/czq61_view.h"
+#include "views/list_model.h"
 #include "views/name_edit_delegate.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/selection_rules.h"
@@ -22,16 +22,18 @@ void CZQ61View::OnNewFolder() {
     return;
   }
   RowTexts row{std::string(kNewFolderName), {}, std::string(kFolderType), {}, RowIcon::Folder};
-  AppendRow(row, QString::fromStdString(row.rawName), ViewIcons::Get().Program(RowIcon::Folder));
-  QStandardItem* name = model_->item(model_->rowCount() - 1, 0);
-  name->setEditable(true);
-  newFolderRow_ = QPersistentModelIndex(name->index());
+  model_->Append(
+      MakeRow(row, QString::fromStdString(row.rawName), ViewIcons::Get().Program(RowIcon::Folder)));
+  const int last = model_->rowCount() - 1;
+  model_->SetEditableRow(last);
+  const QModelIndex name = model_->index(last, 0);
+  newFolderRow_ = QPersistentModelIndex(name);
   QAbstractItemView* view = ActiveView();
   view->setFocus();
-  view->scrollTo(name->index());
-  view->setCurrentIndex(name->index());
+  view->scrollTo(name);
+  view->setCurrentIndex(name);
   newFolderPending_ = true;
-  view->edit(name->index());
+  view->edit(name);
 }
 
 void CZQ61View::EndNewFolderEdit() {
@@ -57,19 +59,18 @@ void CZQ61View::OnEditorClosed(bool cancelled) {
   if (!newFolderRow_.isValid()) {
     return;
   }
-  QStandardItem* name = model_->itemFromIndex(newFolderRow_.sibling(newFolderRow_.row(), 0));
   // Later edits of any row are refused: rows are not editable.
-  name->setEditable(false);
+  model_->SetEditableRow(-1);
   if (cancelled) {
     RemoveNewFolderRow();  // Escape: nothing is created
     return;
   }
-  FinishNewFolder(name->text());
+  FinishNewFolder(model_->Row(newFolderRow_.row()).name);
 }
 
 void CZQ61View::RemoveNewFolderRow() {
   if (newFolderRow_.isValid()) {
-    model_->removeRow(newFolderRow_.row());
+    model_->Remove(newFolderRow_.row());
   }
   newFolderRow_ = QPersistentModelIndex();
 }
@@ -87,7 +88,7 @@ bool CZQ61View::FinishConsoleFolder(const std::string& utf8) {
   std::vector<std::string> others;
   for (int row = 0; row < model_->rowCount(); ++row) {
     if (row != newFolderRow_.row()) {
-      others.push_back(model_->item(row, 0)->data(kRawNameRole).toByteArray().toStdString());
+      others.push_back(model_->Row(row).rawName);
     }
   }
   const NewFolderVerdict verdict = CheckNewConsoleFolder(*name, others);

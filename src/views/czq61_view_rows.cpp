@@ -1,21 +1,19 @@
-// The rows of the file list: filling them for a console or a PC folder, and
-// sorting them by a column.
+// The rows of the file list: filling them for a console or a PC folder (a
+// PC folder by name), and sorting them by a column.
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QItemSelectionModel>
-#include <QSignalBlocker>
-#include <QStandardItemModel>
+#include <QHeaderView>
 #include <QTreeView>
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
 #include "platform/codepage.h"
-#include "platform/file_times.h"
+#include "platform/folder_entry_stats.h"
 #include "views/czq61_view.h"
-#include "views/list_cell.h"
+#include "views/list_model.h"
 #include "views/pc_file_looks.h"
 #include "views/rules/folder_path.h"
 #include "views/rules/listing_rules.h"
@@ -29,36 +27,24 @@ QString Qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// "%Y-%m-%d %H:%M" of the last write, in local time. Read from the file
-// system directly: a local QDateTime for each of many files costs more than
-// the rest of their rows.
-std::string ModifiedText(const QFileInfo& info, LocalDateTexts& texts) {
-  const auto seconds = LastWriteSeconds(QFile::encodeName(info.filePath()).toStdString());
-  return seconds ? texts.Of(*seconds) : std::string();
-}
-
 }  // namespace
 
-void CZQ61View::AppendRow(const RowTexts& row, const QString& displayName, const QIcon& icon) {
-  auto* name = new ListCell(SortKindOfColumn(0), displayName, displayName.toStdString());
-  name->setIcon(icon);
-  name->setData(QByteArray::fromStdString(row.rawName), kRawNameRole);
-  auto* size = new ListCell(SortKindOfColumn(1), Qs(row.size), row.size);
-  size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  auto* type = new ListCell(SortKindOfColumn(2), Qs(row.type), row.type);
-  auto* modified = new ListCell(SortKindOfColumn(3), Qs(row.modified), row.modified);
-  for (QStandardItem* item :
-       {static_cast<QStandardItem*>(name), static_cast<QStandardItem*>(size),
-        static_cast<QStandardItem*>(type), static_cast<QStandardItem*>(modified)}) {
-    item->setEditable(false);
+ListRow CZQ61View::MakeRow(const RowTexts& row, const QString& displayName, const QIcon& icon) {
+  return ListRow{displayName, Qs(row.size), Qs(row.type), Qs(row.modified), icon, row.rawName};
+}
+
+void CZQ61View::ShowSortMark(int column, bool ascending) {
+  QHeaderView* header = details_->header();
+  header->setSortIndicatorShown(column >= 0);
+  if (column >= 0) {
+    header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
   }
-  model_->appendRow({name, size, type, modified});
 }
 
 bool CZQ61View::RefillList() {
   EndNewFolderEdit();
-  model_->removeRows(0, model_->rowCount());
   if (currentPath_.empty()) {
+    model_->Fill({});
     return true;  // nothing shown yet: nothing to read
   }
   if (IsConsolePath(currentPath_)) {
@@ -78,14 +64,18 @@ void CZQ61View::ShowConsoleUnreachable() {
 
 bool CZQ61View::FillConsoleRows() {
   const auto& icons = ViewIcons::Get();
+  std::vector<ListRow> rows;
   if (!IsConsoleRoot(currentPath_)) {
     const RowTexts parent = ParentRow();
-    AppendRow(parent, Qs(parent.rawName), icons.Program(RowIcon::Folder));
+    rows.push_back(MakeRow(parent, Qs(parent.rawName), icons.Program(RowIcon::Folder)));
   }
+  // In the order the card lists them: no column marked.
+  ShowSortMark(-1, true);
   EntryList entries;
   const Status result =
       context_.operations.Link().ListFolder(entries, currentPath_, ListMode::Full);
   if (result != status::kOk) {
+    model_->Fill(std::move(rows));  // the parent row alone
     context_.ui.ShowMessage(ListingFailureMessage(result));
     return false;
   }
@@ -95,8 +85,9 @@ bool CZQ61View::FillConsoleRows() {
       continue;
     }
     const RowTexts row = RowForRemoteEntry(entry);
-    AppendRow(row, Qs(Cp949ToUtf8(row.rawName)), icons.Program(row.icon));
+    rows.push_back(MakeRow(row, Qs(Cp949ToUtf8(row.rawName)), icons.Program(row.icon)));
   }
+  model_->Fill(std::move(rows));
   if (context_.isConnected()) {
     context_.operations.ShowDiskInfo();
   }
@@ -108,30 +99,63 @@ void CZQ61View::FillPcRows() {
   const QDir folder(Qs(currentPath_));
   PcFileLooks looks(icons);
   LocalDateTexts dates;
+  // Size and "%Y-%m-%d %H:%M" of the last write (local time) from one look
+  // at each entry: a local QDateTime for each of many files costs more than
+  // the rest of their rows.
+  const FolderEntryStats stats(QFile::encodeName(Qs(currentPath_)).toStdString());
   // Folders first (hidden ones included), then the files that are neither
-  // hidden nor special, each in the order the file system gives them. One
-  // reading of the folder serves both passes.
+  // hidden nor special, each by name. One reading of the folder serves both
+  // passes.
   const auto entries = folder.entryInfoList(
       QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
-  for (const QFileInfo& info : entries) {
-    if (info.isDir()) {
-      RowTexts row{info.fileName().toStdString(),
-                   {},
-                   std::string(kFolderType),
-                   ModifiedText(info, dates),
-                   RowIcon::Platform};
-      AppendRow(row, info.fileName(), icons.ForPcEntry(info));
+  std::vector<ListRow> rows;
+  rows.reserve(static_cast<std::size_t>(entries.size()));
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(entries.size()));
+  std::size_t folders = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const QFileInfo& info : entries) {
+      const bool isFolder = info.isDir();
+      if (pass == 0 ? !isFolder : (isFolder || info.isHidden())) {
+        continue;
+      }
+      std::string name = info.fileName().toStdString();
+      const auto entry = stats.Of(QFile::encodeName(info.fileName()).toStdString());
+      const std::string modified = entry ? dates.Of(entry->lastWriteSeconds) : std::string();
+      if (isFolder) {
+        rows.push_back(ListRow{info.fileName(), QString(), Qs(std::string(kFolderType)),
+                               Qs(modified), icons.ForPcEntry(info), name});
+      } else {
+        const PcFileLooks::Look& look = looks.For(info);
+        rows.push_back(ListRow{info.fileName(), Qs(SizeText(entry ? entry->size : 0)), look.type,
+                               Qs(modified), look.icon, name});
+      }
+      names.push_back(std::move(name));
+    }
+    if (pass == 0) {
+      folders = rows.size();
     }
   }
-  for (const QFileInfo& info : entries) {
-    if (info.isDir() || info.isHidden()) {
-      continue;
-    }
-    const PcFileLooks::Look& look = looks.For(info);
-    RowTexts row{info.fileName().toStdString(), SizeText(static_cast<std::uint64_t>(info.size())),
-                 look.type.toStdString(), ModifiedText(info, dates), RowIcon::Platform};
-    AppendRow(row, info.fileName(), look.icon);
+  // By name, each group on its own, as the person will see them sorted.
+  std::vector<SortKey> keys(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    keys[i] = SortKeyOf(SortKind::Text, names[i]);
   }
+  std::vector<std::size_t> order(rows.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  const auto byName = [&keys](std::size_t a, std::size_t b) {
+    return CompareKeys(SortKind::Text, keys[a], keys[b]) < 0;
+  };
+  const auto middle = order.begin() + static_cast<std::ptrdiff_t>(folders);
+  std::stable_sort(order.begin(), middle, byName);
+  std::stable_sort(middle, order.end(), byName);
+  std::vector<ListRow> sorted;
+  sorted.reserve(rows.size());
+  for (std::size_t at : order) {
+    sorted.push_back(std::move(rows[at]));
+  }
+  ShowSortMark(0, true);
+  model_->Fill(std::move(sorted));
 }
 
 void CZQ61View::OnHeaderClicked(int column) {
@@ -145,58 +169,23 @@ void CZQ61View::SortBy(int column) {
   }
   EndNewFolderEdit();
   const int rows = model_->rowCount();
-  std::vector<const ListCell*> cells(static_cast<std::size_t>(rows));
+  const SortKind kind = SortKindOfColumn(column);
+  std::vector<SortKey> keys(static_cast<std::size_t>(rows));
   for (int row = 0; row < rows; ++row) {
-    cells[static_cast<std::size_t>(row)] = dynamic_cast<const ListCell*>(model_->item(row, column));
-    if (cells[static_cast<std::size_t>(row)] == nullptr) {
-      return;  // not a row of this list
-    }
+    keys[static_cast<std::size_t>(row)] = SortKeyOf(kind, model_->Text(row, column).toStdString());
   }
   std::vector<int> order(static_cast<std::size_t>(rows));
   std::iota(order.begin(), order.end(), 0);
   const bool ascending = directions_.Ascending(column);
   // Stable: rows that compare equal keep their order, in both directions.
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    const ListCell& x = *cells[static_cast<std::size_t>(a)];
-    const ListCell& y = *cells[static_cast<std::size_t>(b)];
-    return ascending ? x < y : y < x;
+    const SortKey& x = keys[static_cast<std::size_t>(a)];
+    const SortKey& y = keys[static_cast<std::size_t>(b)];
+    return ascending ? CompareKeys(kind, x, y) < 0 : CompareKeys(kind, y, x) < 0;
   });
-
-  // The rows are moved as they are, last first and appended in the new
-  // order: each step costs the same whatever the folder's size, which
-  // neither a move from the front nor the model's own sort gives (the
-  // latter leaves the rows' remembered positions behind, and every later
-  // lookup of a row then searches for it). The views are told once, and
-  // the selection and the current row are put back on the same rows.
-  QItemSelectionModel* selection = details_->selectionModel();
-  std::vector<QStandardItem*> selected;
-  for (const QModelIndex& index : selection->selectedRows(0)) {
-    selected.push_back(model_->item(index.row(), 0));
-  }
-  const QModelIndex currentIndex = selection->currentIndex();
-  QStandardItem* current =
-      currentIndex.isValid() ? model_->item(currentIndex.row(), currentIndex.column()) : nullptr;
-  emit model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  {
-    const QSignalBlocker quiet(model_);
-    std::vector<QList<QStandardItem*>> taken(static_cast<std::size_t>(rows));
-    for (int row = rows - 1; row >= 0; --row) {
-      taken[static_cast<std::size_t>(row)] = model_->takeRow(row);
-    }
-    for (int row : order) {
-      model_->appendRow(taken[static_cast<std::size_t>(row)]);
-    }
-  }
-  emit model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-  QItemSelection kept;
-  for (const QStandardItem* item : selected) {
-    const QModelIndex index = item->index();
-    kept.select(index, index.sibling(index.row(), model_->columnCount() - 1));
-  }
-  selection->select(kept, QItemSelectionModel::ClearAndSelect);
-  if (current != nullptr) {
-    selection->setCurrentIndex(current->index(), QItemSelectionModel::NoUpdate);
-  }
+  // The rows move as they are: the selection and the current row go with them.
+  model_->Reorder(order);
+  ShowSortMark(column, ascending);
 }
 
 }  // namespace zq

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <algorithm>
 
@@ -397,7 +398,15 @@ void CZQTreeView::focusInEvent(QFocusEvent* event) {
   // current, and so show a folder nobody chose.
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
+  // A click brings the focus just before the click itself is handled: the
+  // tree must not scroll in between, or the click lands on another node
+  // than the one under the pointer.
+  const bool scroll = hasAutoScroll();
+  if (event->reason() == Qt::MouseFocusReason) {
+    setAutoScroll(false);
+  }
   SelectShownFolderQuietly();
+  setAutoScroll(scroll);
 }
 
 }  // namespace zq

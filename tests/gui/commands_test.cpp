@@ -145,6 +145,21 @@ TEST_F(CommandsTest, DeleteOnTheConsoleAfterOk) {
   EXPECT_FALSE(Contains(Names(), "SMALL.TXT"));
 }
 
+// The removal and format questions say what would be lost.
+TEST_F(CommandsTest, TheDangerousQuestionsSayWhatWouldBeLost) {
+  ASSERT_TRUE(Start());
+  List().NavigateTo("zq:\\DOCS\\");
+  Select({"SMALL.TXT"});
+  ui.ScriptAnswer(Answer::Cancel);
+  List().OnDelete();
+  ui.ScriptAnswer(Answer::Cancel);
+  frame->OnFormat();
+  EXPECT_EQ(ui.destroyDetails,
+            (std::vector<std::string>{"1 item will be removed: SMALL.TXT",
+                                      "Every file and folder on the card will be erased."}));
+  EXPECT_TRUE(std::filesystem::exists(console.CardDir() / "DOCS" / "SMALL.TXT"));
+}
+
 TEST_F(CommandsTest, PasteInBothDirectionsWithTheKeys) {
   ASSERT_TRUE(Start());
   List().NavigateTo(PcFolder());

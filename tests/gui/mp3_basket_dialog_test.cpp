@@ -181,6 +181,30 @@ TEST_F(Mp3BasketDialogTest, DoubleClicksOpenFoldersAndTheParent) {
   EXPECT_TRUE(ui_.Messages().empty());
 }
 
+// A double click on a folder, as Qt delivers it (press, release, press,
+// double click, release) with the small move a hand makes before the
+// release, opens it with nothing selected: ">" then adds nothing nobody
+// picked.
+TEST_F(Mp3BasketDialogTest, NoRowIsSelectedAfterAFolderOpens) {
+  Mp3Builder().Audio(100, 5).WriteTo(pc_ / "Rock" / "a.mp3");
+  Mp3Builder().Audio(100, 6).WriteTo(pc_ / "Rock" / "b.mp3");
+  auto dialog = MakeDialog();
+  QTreeWidget* list = dialog->PcList();
+  const auto rock = list->findItems("Rock", Qt::MatchExactly, 0);
+  ASSERT_EQ(rock.size(), 1);
+  const QPoint at = list->visualItemRect(rock.front()).center();
+  for (QEvent::Type type :
+       {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(at), list->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &event);
+  }
+  EXPECT_EQ(Column(list, 0)[1], "a.mp3");  // the row under the pointer now
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
 TEST_F(Mp3BasketDialogTest, AddsOnlyMp3FilesOnceEach) {
   const auto dialog = MakeDialog();
   SelectPc(*dialog, {"Rock", "plain.mp3"});

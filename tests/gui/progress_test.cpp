@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,6 +26,49 @@ TEST(ProgressWindowTest, StartsHiddenWithItsInitialTexts) {
   EXPECT_EQ(window.AnimationKind(), -1);
   window.SetAnimation(7);
   EXPECT_EQ(window.AnimationKind(), -1);  // an unknown kind shows nothing
+}
+
+// The counter and the line fit their font: sized for the transfer's
+// largest count from the start, never cut to a fixed width.
+TEST(ProgressWindowTest, EveryTextFitsTheFontItIsDrawnWith) {
+  ProgressWindow window;
+  window.SetRange(20971520);
+  const struct {
+    const QLabel* label;
+    QString text;
+  } cases[] = {
+      {window.CounterLabel(), "3232 / 20971520 Bytes"},
+      {window.CounterLabel(), "20971520 / 20971520 Bytes"},
+      {window.CounterLabel(), "4294967295 / 4294967295 Bytes"},
+      {window.LineLabel(), "now copying file 'A VERY LONG FILE NAME OF A SONG FROM THE PC.MP3'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    if (c.label == window.CounterLabel()) {
+      window.SetByteCounter(c.text);
+    } else {
+      window.SetLine(c.text);
+    }
+    const QFontMetrics metrics(c.label->font());
+    EXPECT_GE(c.label->contentsRect().width(), metrics.horizontalAdvance(c.text));
+    EXPECT_GE(c.label->height(), metrics.height());
+    EXPECT_TRUE(window.rect().contains(c.label->geometry()));
+  }
+}
+
+// Shown over a window it belongs to, the progress window stays above it.
+TEST(ProgressWindowTest, BelongsToTheMainWindow) {
+  QWidget main;
+  main.show();
+  ProgressWindow window;
+  window.BelongTo(&main);
+  window.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isWindow());
+  EXPECT_EQ(window.parentWidget(), &main);
+  ASSERT_NE(window.windowHandle(), nullptr);
+  EXPECT_EQ(window.windowHandle()->transientParent(), main.windowHandle());
+  window.hide();
 }
 
 // The progress window driven by the device operations against the console.

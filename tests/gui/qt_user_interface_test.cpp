@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 
@@ -92,6 +93,66 @@ TEST(QtUserInterfaceTest, TheHintStandsUnderTheExactMessage) {
   }
   EXPECT_EQ(shown, (std::vector<std::pair<std::string, std::string>>{
                        {"failed to open USB port", "plug it in"}, {"timed out", ""}}));
+}
+
+// What a box shows: its icon, default button and informative text.
+struct BoxSeen {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  std::string detail;
+};
+
+void NoteAndPressEnter(BoxSeen& seen) {
+  QTimer::singleShot(0, [&seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      return;
+    }
+    seen.icon = box->icon();
+    seen.defaultButton = box->standardButton(box->defaultButton());
+    seen.detail = box->informativeText().toStdString();
+    box->done(box->defaultButton() != nullptr ? box->standardButton(box->defaultButton())
+                                              : QMessageBox::Ok);
+  });
+}
+
+// Enter on a question that would erase data answers Cancel; every box has
+// its standard icon.
+TEST(QtUserInterfaceTest, DangerousQuestionsDefaultToCancelAndBoxesCarryTheirIcon) {
+  ProgressWindow progress;
+  QtUserInterface ui(progress);
+  const struct {
+    const char* what;
+    std::function<void()> show;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButton defaultButton;
+    const char* detail;
+  } cases[] = {
+      {"remove",
+       [&] {
+         EXPECT_EQ(
+             ui.AskBeforeDestroying("do you want to remove?", "2 items will be removed: A, B"),
+             Answer::Cancel);
+       },
+       QMessageBox::Warning, QMessageBox::Cancel, "2 items will be removed: A, B"},
+      {"question", [&] { ui.Ask("progress anyway?", Buttons::YesNo); }, QMessageBox::Question,
+       QMessageBox::NoButton, ""},
+      {"message", [&] { ui.ShowMessage("completed"); }, QMessageBox::Information,
+       QMessageBox::NoButton, ""},
+      {"stop", [&] { ui.ShowMessage("failed", MessageIcon::Stop); }, QMessageBox::Critical,
+       QMessageBox::NoButton, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BoxSeen seen;
+    NoteAndPressEnter(seen);
+    c.show();
+    EXPECT_EQ(seen.icon, c.icon);
+    if (c.defaultButton != QMessageBox::NoButton) {
+      EXPECT_EQ(seen.defaultButton, c.defaultButton);
+    }
+    EXPECT_EQ(seen.detail, c.detail);
+  }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QHeaderView>
 #include <QMenu>
 #include <QTreeView>
 #include <functional>
@@ -13,13 +14,13 @@ class SortTest : public WindowFixture {
   std::set<std::string> SelectedNames() {
     std::set<std::string> names;
     for (const QModelIndex& index : List().DetailsView()->selectionModel()->selectedRows(0)) {
-      names.insert(Model().itemFromIndex(index)->text().toStdString());
+      names.insert(index.data().toString().toStdString());
     }
     return names;
   }
   std::string CurrentName() {
     const QModelIndex current = List().DetailsView()->currentIndex();
-    return current.isValid() ? Model().item(current.row(), 0)->text().toStdString() : "<none>";
+    return current.isValid() ? List().RowNameAt(current.row()).toStdString() : "<none>";
   }
   std::vector<std::string> Column(int column) {
     std::vector<std::string> cells;
@@ -44,6 +45,35 @@ class SortTest : public WindowFixture {
     ADD_FAILURE() << "no arrange entry " << text;
   }
 };
+
+// A PC folder lists by name, its folders first, until a column is clicked;
+// the header marks the column and the direction the rows are in.
+TEST_F(SortTest, PcFoldersListByNameAndTheHeaderMarksTheOrder) {
+  for (const char* name : {"b.txt", "Zeta.txt", "a.txt", "C.txt"}) {
+    WriteFile(pc / name, 10);
+  }
+  for (const char* name : {"zeta", "Alpha"}) {
+    std::filesystem::create_directories(pc / name);
+  }
+  ASSERT_TRUE(Start());
+  QHeaderView* header = List().DetailsView()->header();
+  const auto mark = [header] {
+    return header->isSortIndicatorShown()
+               ? std::to_string(header->sortIndicatorSection()) +
+                     (header->sortIndicatorOrder() == Qt::AscendingOrder ? " up" : " down")
+               : std::string("none");
+  };
+  List().NavigateTo(PcFolder());
+  EXPECT_EQ(Names(), (std::vector<std::string>{".config", "Alpha", "docs", "zeta", "a.txt", "b.txt",
+                                               "C.txt", "SONG.MP3", "Zeta.txt"}));
+  EXPECT_EQ(mark(), "0 up");
+  List().OnHeaderClicked(1);
+  EXPECT_EQ(mark(), "1 up");
+  List().OnHeaderClicked(1);
+  EXPECT_EQ(mark(), "1 down");
+  List().NavigateTo("zq:\\DOCS\\");  // as the card lists it
+  EXPECT_EQ(mark(), "none");
+}
 
 // Every way of sorting keeps the rows' identity: the selection and the
 // current row survive, and a Copy right after acts on the same rows.

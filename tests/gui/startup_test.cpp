@@ -19,7 +19,8 @@ TEST_F(StartupTest, WithTheConsoleBothViewsGetReady) {
   ASSERT_EQ(Model().columnCount(), 4);
   const char* headings[] = {"Name", "Size", "Type", "Modified"};
   for (int column = 0; column < 4; ++column) {
-    EXPECT_EQ(Model().horizontalHeaderItem(column)->text().toStdString(), headings[column]);
+    EXPECT_EQ(Model().headerData(column, Qt::Horizontal).toString().toStdString(),
+              headings[column]);
   }
   EXPECT_EQ(List().GetListStyle(), CZQ61View::kDetails);
   EXPECT_TRUE(frame->Action(CMainFrame::kDetails)->isChecked());

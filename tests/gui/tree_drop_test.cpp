@@ -92,7 +92,7 @@ TEST_F(TreeDropTest, TheDragOfTheSelectedRows) {
     EXPECT_EQ(drag->hotSpot(), c.hotSpot);
     const QIcon expected =
         c.multiple ? ViewIcons::Get().Multiple()
-                   : Model().item(List().RowOfName(QString::fromStdString(c.rows[0])), 0)->icon();
+                   : List().Model()->Row(List().RowOfName(QString::fromStdString(c.rows[0]))).icon;
     EXPECT_EQ(drag->pixmap().toImage(), expected.pixmap(32, 32).toImage());
   }
 }

@@ -1,3 +1,5 @@
+#include <QFocusEvent>
+#include <QMouseEvent>
 #include <cstdlib>
 #include <functional>
 
@@ -163,6 +165,38 @@ TEST_F(TreeTest, TheComputerNodeReadsThePresentVolumesAtEachExpansion) {
 // were read on the way, with the computer node expanded, so choosing the
 // node reads nothing anew under it (which crashed: the node went while it
 // was being made current).
+// The first click into the tree, while the shown folder's node is out of
+// sight, opens the node under the pointer: the focus it brings does not
+// scroll the tree first.
+TEST_F(TreeTest, AClickThatBringsTheFocusActsOnTheNodeUnderThePointer) {
+  ASSERT_TRUE(Start());
+  List().NavigateTo("zq:\\GAME\\RACE\\");
+  List().NavigateTo("zq:\\DOCS\\DEEP\\DEEPER\\");
+  Tree().setFixedHeight(40);
+  QApplication::processEvents();
+  Tree().scrollToTop();
+  QTreeWidgetItem* shown = Tree().FindNode("zq:\\DOCS\\DEEP\\DEEPER\\");
+  ASSERT_NE(shown, nullptr);
+  ASSERT_FALSE(Tree().viewport()->rect().intersects(Tree().visualItemRect(shown)))
+      << Tree().viewport()->height() << " " << Tree().visualItemRect(shown).y();
+  QTreeWidgetItem* target =
+      Tree().itemAt(QPoint(40, Tree().visualItemRect(Tree().topLevelItem(0)).height() * 3 / 2));
+  ASSERT_NE(target, nullptr);
+  const std::string wanted = Tree().PathOfNode(target);
+  ASSERT_NE(wanted, List().CurrentPath());
+
+  const QPoint at = LabelPoint(target);
+  QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+  QApplication::sendEvent(&Tree(), &focus);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(
+        type, QPointF(at), Tree().viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Tree().viewport(), &event);
+  }
+  EXPECT_EQ(List().CurrentPath(), wanted);
+}
+
 TEST_F(TreeTest, ChoosingARevealedPcFolderNode) {
   ASSERT_TRUE(Start());
   List().NavigateTo(PcFolder() + "docs/");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardItemModel>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "support/temp_dir.h"
 #include "views/czq61_view.h"
 #include "views/czq_tree_view.h"
+#include "views/list_model.h"
 
 namespace zq::test {
 
@@ -26,6 +26,13 @@ namespace zq::test {
 class WindowUi : public FakeUserInterface {
  public:
   CMainFrame* frame = nullptr;
+  // What each question before a removal or a format said would be lost.
+  std::vector<std::string> destroyDetails;
+
+  Answer AskBeforeDestroying(const std::string& text, const std::string& detail) override {
+    destroyDetails.push_back(detail);
+    return FakeUserInterface::AskBeforeDestroying(text, detail);
+  }
 
   void NavigateTo(const std::string& path) override {
     FakeUserInterface::NavigateTo(path);
@@ -97,7 +104,7 @@ class WindowFixture : public ::testing::Test {
 
   CZQ61View& List() { return *frame->List(); }
   CZQTreeView& Tree() { return *frame->Tree(); }
-  QStandardItemModel& Model() { return *List().Model(); }
+  ListModel& Model() { return *List().Model(); }
 
   std::vector<std::string> Names() {
     std::vector<std::string> names;
@@ -107,8 +114,8 @@ class WindowFixture : public ::testing::Test {
     return names;
   }
   std::string Cell(int row, int column) {
-    const QStandardItem* item = Model().item(row, column);
-    return item != nullptr ? item->text().toStdString() : std::string("<none>");
+    const QModelIndex index = Model().index(row, column);
+    return index.isValid() ? index.data().toString().toStdString() : std::string("<none>");
   }
   std::string CellOf(const std::string& name, int column) {
     const int row = List().RowOfName(QString::fromStdString(name));

@@ -137,6 +137,21 @@ TEST(Selection, CopyCollectsFullPathsAndSkipsTheParentRow) {
   EXPECT_TRUE(CollectSelection("zq:\\", {}).empty());
 }
 
+TEST(Selection, TheRemovalDetailCountsAndNamesTheFirstItems) {
+  const struct {
+    std::vector<std::string> names;
+    const char* detail;
+  } cases[] = {
+      {{"ONE.MP3"}, "1 item will be removed: ONE.MP3"},
+      {{"..", "A", "B"}, "2 items will be removed: A, B"},
+      {{"A", "B", "C", "D", "E"}, "5 items will be removed: A, B, C and 2 more"},
+      {{}, "Nothing is selected: nothing will be removed."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RemovalDetail(c.names), c.detail);
+  }
+}
+
 TEST(Selection, NewConsoleFolderChecks) {
   const std::vector<std::string> others = {"..", "MP3", "GAME"};
   EXPECT_EQ(CheckNewConsoleFolder("mp3", others), NewFolderVerdict::AlreadyExists);

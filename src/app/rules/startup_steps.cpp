@@ -1,5 +1,8 @@
 #include "app/rules/startup_steps.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace zq {
 
 std::string ProgramFolderFromModulePath(std::string_view modulePath) {
@@ -16,6 +19,20 @@ std::string WithTrailingSeparator(std::string_view folder, char separator) {
     result += separator;
   }
   return result;
+}
+
+bool CreateProgramFolders(std::string_view programFolder) {
+  if (programFolder.empty()) {
+    return false;  // no folder of its own: nothing to make
+  }
+  bool made = true;
+  for (const char* name : {"zpk", "package", "zqt", "mp3"}) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(programFolder) / name;
+    std::filesystem::create_directories(folder, error);
+    made = made && std::filesystem::is_directory(folder, error);
+  }
+  return made;
 }
 
 void WriteStartupSettings(Settings& settings, std::string_view programFolder) {

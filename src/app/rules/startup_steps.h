@@ -19,6 +19,12 @@ std::string ProgramFolderFromModulePath(std::string_view modulePath);
 // A folder with exactly one trailing separator (an empty folder stays empty).
 std::string WithTrailingSeparator(std::string_view folder, char separator);
 
+// The program folder's own folders, where the file dialogs start: zpk,
+// package, zqt and mp3. Made at start-up, with the program folder itself
+// when it is missing; an existing one is left as it is. False when one of
+// them could not be made (the dialogs then start where they can).
+bool CreateProgramFolders(std::string_view programFolder);
+
 // "PATH"/"ZPK" = program folder + "zpk" when it reads empty, then
 // "version"/"version" = "0090".
 void WriteStartupSettings(Settings& settings, std::string_view programFolder);

@@ -18,8 +18,10 @@
 #include "mp3/id3v2_copy.h"
 #include "mp3/ui/basket_list_widget.h"
 #include "mp3/ui/byte_limit_validator.h"
+#include "mp3/ui/genre_combo.h"
 #include "platform/codepage.h"
 #include "views/czq_tree_view.h"
+#include "views/refill_safe_selection.h"
 #include "views/view_icons.h"
 
 namespace zq {
@@ -146,6 +148,7 @@ QWidget* CMp3BasketDlg::MakePcSide() {
   pcList_ = MakeReportList(side);
   pcList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   pcList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  RefillSafeSelection::Attach(pcList_);
   SetColumns(pcList_, {QStringLiteral("file name"), QStringLiteral("size")}, {150, 80});
   pcList_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   connect(pcList_, &QTreeWidget::itemDoubleClicked, this,
@@ -237,12 +240,7 @@ QGroupBox* CMp3BasketDlg::MakeTagGroup() {
   grid->addWidget(year_, row, 1);
 
   grid->addWidget(new QLabel(QStringLiteral("Genre"), group), row, 2);
-  genre_ = new QComboBox(group);
-  for (int genre = 0; genre < GenreTable::kCount; ++genre) {
-    const std::string_view name = GenreTable::English(genre);
-    genre_->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-  }
-  genre_->setCurrentIndex(-1);
+  genre_ = new GenreCombo(group);
   grid->addWidget(genre_, row++, 3);
 
   label("Comment");

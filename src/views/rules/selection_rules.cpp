@@ -49,3 +49,31 @@ ContextMenuState ContextMenuFor(bool anySelected, bool zqMode, bool copyListEmpt
 }
 
 }  // namespace zq
+
+namespace zq {
+
+std::string RemovalDetail(const std::vector<std::string>& names) {
+  constexpr std::size_t kShown = 3;
+  std::vector<std::string_view> listed;
+  for (const std::string& name : names) {
+    if (name != "..") {
+      listed.push_back(name);
+    }
+  }
+  if (listed.empty()) {
+    return "Nothing is selected: nothing will be removed.";
+  }
+  std::string text =
+      listed.size() == 1 ? std::string("1 item") : std::to_string(listed.size()) + " items";
+  text += " will be removed: ";
+  for (std::size_t i = 0; i < listed.size() && i < kShown; ++i) {
+    text += (i == 0 ? "" : ", ");
+    text += listed[i];
+  }
+  if (listed.size() > kShown) {
+    text += " and " + std::to_string(listed.size() - kShown) + " more";
+  }
+  return text;
+}
+
+}  // namespace zq

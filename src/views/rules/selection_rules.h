@@ -17,6 +17,14 @@ struct SelectedRow {
 std::vector<std::string> CollectSelection(std::string_view currentPath,
                                           const std::vector<SelectedRow>& rows);
 
+// What the removal question says will be removed: how many items and the
+// first three names (display names, ".." left out), e.g.
+// "2 items will be removed: ONE.MP3, DOCS".
+std::string RemovalDetail(const std::vector<std::string>& names);
+
+inline constexpr std::string_view kFormatDetail =
+    "Every file and folder on the card will be erased.";
+
 inline constexpr std::string_view kNewFolderName = "NewDir";
 inline constexpr std::string_view kSameFolderMessage = "same folder already exists";
 inline constexpr std::string_view kTooLongMessage =
