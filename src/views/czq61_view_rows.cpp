@@ -59,7 +59,7 @@ void CZQ61View::ShowConsoleUnreachable() {
     return;
   }
   EndNewFolderEdit();
-  model_->removeRows(0, model_->rowCount());
+  model_->Fill({});
 }
 
 bool CZQ61View::FillConsoleRows() {
