@@ -92,6 +92,8 @@ class CMp3BasketDlg : public QDialog {
   void FillPcList();
   void FillBasketList();
   void ShowFieldValues();
+  // The tag's fields alone (title to comment), as `fields` holds them.
+  void ShowTagFields(const FieldValues& fields);
   void EnableFields();
   void ShowTotal();
   FieldValues TakeFieldValues() const;
