@@ -12,8 +12,9 @@ void RefillSafeSelection::Attach(QAbstractItemView* view) {
   new RefillSafeSelection(view);
 }
 
-RefillSafeSelection::RefillSafeSelection(QAbstractItemView* view) : QObject(view), view_(view) {
-  view->viewport()->installEventFilter(this);
+RefillSafeSelection::RefillSafeSelection(QAbstractItemView* view)
+    : QObject(view), view_(view), viewport_(view->viewport()) {
+  viewport_->installEventFilter(this);
   QAbstractItemModel* model = view->model();
   auto refilled = [this] { refilledSincePress_ = true; };
   connect(model, &QAbstractItemModel::modelAboutToBeReset, this, refilled);
@@ -21,7 +22,7 @@ RefillSafeSelection::RefillSafeSelection(QAbstractItemView* view) : QObject(view
 }
 
 bool RefillSafeSelection::eventFilter(QObject* watched, QEvent* event) {
-  if (forwarding_ || watched != view_->viewport()) {
+  if (forwarding_ || viewport_.isNull() || watched != viewport_.data()) {
     return QObject::eventFilter(watched, event);
   }
   if (event->type() == QEvent::MouseButtonPress) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 class QAbstractItemView;
 
@@ -29,6 +31,9 @@ class RefillSafeSelection : public QObject {
   explicit RefillSafeSelection(QAbstractItemView* view);
 
   QAbstractItemView* view_;
+  // Kept apart from the view: while the view is taken down, its viewport
+  // still gets events, and the half-destroyed view must not be asked for it.
+  QPointer<QWidget> viewport_;
   bool refilledSincePress_ = false;
   bool forwarding_ = false;
 };
