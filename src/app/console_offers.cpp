@@ -24,6 +24,10 @@ void WireConsoleOffers(ConsoleWatcher& watcher, QtUserInterface& ui, Settings& s
     std::string error;
     return NoConsoleHints(ListUsbCandidates(ConsoleUsbIds(), error));
   };
+  WireAdoptionOffer(watcher, ui, settings);
+}
+
+void WireAdoptionOffer(ConsoleWatcher& watcher, UserInterface& ui, Settings& settings) {
   auto offer = std::make_shared<AdoptionOffer>(
       ui, settings, [](UsbId id, std::string& error) { return AdoptUsbId(id, error); });
   watcher.whileWaiting = [offer, plugged = std::vector<UsbId>()]() mutable {

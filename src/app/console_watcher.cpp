@@ -7,6 +7,7 @@
 
 #include "app/cmain_frame.h"
 #include "link/link_session.h"
+#include "platform/usb/usb_hotplug_notice.h"
 
 namespace zq {
 namespace {
@@ -43,6 +44,21 @@ ConsoleWatcher::~ConsoleWatcher() = default;
 void ConsoleWatcher::Start() {
   WatchDirectory();
   timer_->start();
+  if (presence_.SearchesUsb() && !hotplug_) {
+    // A device that came or went is looked at once, and one that came is
+    // tried at once even when the last try failed (its permission may have
+    // been mended meanwhile). The notice comes on libusb's thread; the look
+    // runs on the window's.
+    hotplug_ = std::make_unique<UsbHotplugNotice>([this] {
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            schedule_.Reset();
+            Check();
+          },
+          Qt::QueuedConnection);
+    });
+  }
 }
 
 void ConsoleWatcher::WatchDirectory() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 #include "app/rules/reconnect_schedule.h"
 #include "platform/console_presence.h"
@@ -13,10 +14,12 @@ namespace zq {
 
 class CMainFrame;
 class LinkSession;
+class UsbHotplugNotice;
 
 // Keeps the window's console: while it holds none, it looks for one at
-// every tick and when the device directory changes, and connects as soon
-// as one is in sight (no key press, no message box); while it holds one, it
+// every tick, when the device directory changes and when libusb's hot-plug
+// notice says a USB device came or went, and connects as soon as one is in
+// sight (no key press, no message box); while it holds one, it
 // only asks the open pipes, without a packet, whether the console's end is
 // still there, and notices a link that a time-out left not connected. A
 // look never runs while the person answers a box or an operation runs.
@@ -30,7 +33,8 @@ class ConsoleWatcher : public QObject {
                  QObject* parent = nullptr);
   ~ConsoleWatcher() override;
 
-  // Starts the ticks and the watch on the device directory.
+  // Starts the ticks, the watch on the device directory and the hot-plug
+  // notice.
   void Start();
   // One look, as a tick makes it.
   void Check();
@@ -52,6 +56,7 @@ class ConsoleWatcher : public QObject {
   ReconnectSchedule schedule_;
   QTimer* timer_;
   QFileSystemWatcher* folderWatch_;
+  std::unique_ptr<UsbHotplugNotice> hotplug_;
 };
 
 }  // namespace zq

@@ -1,12 +1,12 @@
 #include "usb/usb_gadget.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "platform/transport_choice.h"
@@ -15,42 +15,62 @@ namespace zq::test {
 namespace fs = std::filesystem;
 namespace {
 
+// A small file of sysfs or /proc; empty when it cannot be read. Plain reads,
+// because a device that leaves meanwhile fails them with "no device", which
+// a stream buffer would throw.
 std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string text;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return text;
+  }
+  char buffer[4096];
+  ssize_t n = 0;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return text;
 }
 
 constexpr const char* kGadgetUdc = "/sys/kernel/config/usb_gadget/zq61/UDC";
 
 // The gadget's device folder in sysfs on the host side.
-fs::path DeviceFolder() {
+fs::path DeviceFolder(UsbId id) {
+  const std::string vendor = FormatUsbId(id).substr(0, 4) + "\n";
+  const std::string product = FormatUsbId(id).substr(5) + "\n";
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator("/sys/bus/usb/devices", ec)) {
-    if (ReadFile(entry.path() / "idVendor") == "1209\n" &&
-        ReadFile(entry.path() / "idProduct") == "0005\n") {
+    if (ReadFile(entry.path() / "idVendor") == vendor &&
+        ReadFile(entry.path() / "idProduct") == product) {
       return entry.path();
     }
   }
   return {};
 }
 
-// The gadget's device on the host side, with its device node in place.
-bool DevicePresent() {
-  const fs::path folder = DeviceFolder();
+std::string NodeOf(UsbId id) {
+  const fs::path folder = DeviceFolder(id);
   if (folder.empty()) {
-    return false;
+    return {};
   }
   char node[32];
   std::snprintf(node, sizeof node, "/dev/bus/usb/%03d/%03d",
                 std::atoi(ReadFile(folder / "busnum").c_str()),
                 std::atoi(ReadFile(folder / "devnum").c_str()));
-  return fs::exists(node);
+  return node;
 }
 
-bool WaitUntilPresent() {
+// The gadget's device on the host side, with its device node in place.
+bool DevicePresent(UsbId id) {
+  const std::string node = NodeOf(id);
+  return !node.empty() && fs::exists(node);
+}
+
+bool WaitUntilPresent(UsbId id) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (std::chrono::steady_clock::now() < end) {
-    if (DevicePresent()) {
+    if (DevicePresent(id)) {
       return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -71,10 +91,10 @@ bool WaitFor(pid_t pid, std::chrono::seconds limit) {
 
 }  // namespace
 
-UsbGadget::UsbGadget(const std::vector<std::string>& emulatorArguments) {
-  std::vector<std::string> args = {ZQ61_USB_GADGET_SCRIPT, "--dummy-hcd", "--emu",
-                                   ZQ61_EMU_PATH,          "--",          "--card",
-                                   Card().string()};
+UsbGadget::UsbGadget(const std::vector<std::string>& emulatorArguments, UsbId id) : id_(id) {
+  std::vector<std::string> args = {
+      ZQ61_USB_GADGET_SCRIPT, "--dummy-hcd", "--emu",  ZQ61_EMU_PATH,  "--id",
+      FormatUsbId(id),        "--",          "--card", Card().string()};
   args.insert(args.end(), emulatorArguments.begin(), emulatorArguments.end());
   script_ = ::fork();
   if (script_ == 0) {
@@ -93,20 +113,20 @@ UsbGadget::UsbGadget(const std::vector<std::string>& emulatorArguments) {
       script_ = -1;
       return;
     }
-    ready_ = DevicePresent();
+    ready_ = DevicePresent(id_);
     if (!ready_) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
   if (ready_) {
-    std::printf("[ USB      ] the gadget runs at %d Mbit/s\n", UsbSpeedMbps());
+    std::printf("[ USB      ] the gadget runs at %d Mbit/s\n", UsbSpeedMbps(id_));
   }
 }
 
 void UsbGadget::Unplug() const {
   std::ofstream(kGadgetUdc) << "\n";
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (DevicePresent() && std::chrono::steady_clock::now() < end) {
+  while (DevicePresent(id_) && std::chrono::steady_clock::now() < end) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
 }
@@ -119,11 +139,15 @@ bool UsbGadget::Plug() const {
     break;
   }
   std::ofstream(kGadgetUdc) << udc << "\n";
-  return WaitUntilPresent();
+  return WaitUntilPresent(id_);
 }
 
-int UsbSpeedMbps() {
-  const fs::path folder = DeviceFolder();
+std::string UsbGadget::DeviceNode() const {
+  return DevicePresent(id_) ? NodeOf(id_) : std::string();
+}
+
+int UsbSpeedMbps(UsbId id) {
+  const fs::path folder = DeviceFolder(id);
   return folder.empty() ? 0 : std::atoi(ReadFile(folder / "speed").c_str());
 }
 
