@@ -378,7 +378,18 @@ CardResult Card::ReadFile(std::string_view path, std::vector<std::uint8_t>& out)
   if (!in) {
     return CardResult::kFailed;
   }
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // Read in blocks through the stream, which turns a failing read (a disk
+  // error, a file taken away meanwhile) into its bad state; an iterator over
+  // the buffer would throw instead. A file that grew past the card's size
+  // meanwhile is refused as above.
+  out.clear();
+  char block[64 * 1024];
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    out.insert(out.end(), block, block + in.gcount());
+    if (out.size() > total_) {
+      return CardResult::kFailed;
+    }
+  }
   return in.bad() ? CardResult::kFailed : CardResult::kOk;
 }
 
