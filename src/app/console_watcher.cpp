@@ -45,10 +45,11 @@ void ConsoleWatcher::Start() {
   WatchDirectory();
   timer_->start();
   if (presence_.SearchesUsb() && !hotplug_) {
-    // A device that came or went is looked at once, and one that came is
-    // tried at once even when the last try failed (its permission may have
-    // been mended meanwhile). The notice comes on libusb's thread; the look
-    // runs on the window's.
+    // A device that came or went is looked at once, and the retry delay
+    // starts again, so that a console whose last try failed is tried at
+    // once when it comes back (its permission may have been mended
+    // meanwhile). The notice comes on libusb's thread; the look runs on the
+    // window's.
     hotplug_ = std::make_unique<UsbHotplugNotice>([this] {
       QMetaObject::invokeMethod(
           this,
