@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <ctime>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "emulator/card_names.h"

@@ -10,7 +10,8 @@ namespace zq::test {
 RunningUdev::RunningUdev() {
   constexpr const char* kUdevd = "/lib/systemd/systemd-udevd";
   ::setenv("SYSTEMD_IGNORE_CHROOT", "1", 1);
-  if (!std::filesystem::exists(kUdevd) || std::system("/lib/systemd/systemd-udevd --daemon") != 0) {
+  if (!std::filesystem::exists(kUdevd) ||
+      std::system((std::string(kUdevd) + " --daemon").c_str()) != 0) {
     return;
   }
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
