@@ -92,6 +92,13 @@ bool WaitFor(pid_t pid, std::chrono::seconds limit) {
 }  // namespace
 
 UsbGadget::UsbGadget(const std::vector<std::string>& emulatorArguments, UsbId id) : id_(id) {
+  // The previous case's gadget may still be being undone (its emulator
+  // killed, its FunctionFS busy for a moment): a new one waits for that.
+  const auto undone = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  while (fs::exists(fs::path(kGadgetUdc).parent_path()) &&
+         std::chrono::steady_clock::now() < undone) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   std::vector<std::string> args = {
       ZQ61_USB_GADGET_SCRIPT, "--dummy-hcd", "--emu",  ZQ61_EMU_PATH,  "--id",
       FormatUsbId(id),        "--",          "--card", Card().string()};
